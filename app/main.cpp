@@ -1,0 +1,6 @@
+#include "app/wizard_app.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    theApp.InitInstance();
+    return 0;
+}

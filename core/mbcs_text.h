@@ -1,0 +1,40 @@
+// Text operations on 8-bit paths held in the ANSI code page. A double-byte character's
+// second byte (0x40..0xFE in code page 936) may equal '\\' or an ASCII letter, so every
+// search walks the text character by character instead of byte by byte.
+#pragma once
+
+#include <string>
+
+namespace core {
+
+using LeadByteRule = bool (*)(unsigned char);
+
+// Code page 936 (GBK): lead bytes 0x81..0xFE.
+bool IsCp936LeadByte(unsigned char c);
+
+// The rule used by every function below. The program installs the system's rule at start;
+// native tests install IsCp936LeadByte. Until one is installed, code page 936 is assumed.
+void SetLeadByteRule(LeadByteRule rule);
+LeadByteRule GetLeadByteRule();
+
+// Length in bytes of the character that starts at text[pos]: 2 for a lead byte followed by
+// a byte (a lead byte at the very end counts as one byte), else 1.
+size_t CharLength(const std::string& text, size_t pos);
+
+// Position of the last backslash that is a character of its own, or npos.
+size_t FindLastBackslash(const std::string& text);
+
+// Position of the first occurrence of needle that starts on a character boundary at or
+// after from, or npos.
+size_t FindText(const std::string& text, const std::string& needle, size_t from = 0);
+
+// Removes one trailing backslash unless it is the text's first character.
+void StripTrailingBackslash(std::string& text);
+
+// Upper-cases ASCII letters only; the bytes of double-byte characters are left alone.
+std::string UpperAscii(const std::string& text);
+
+// ASCII letters compared without regard to case, everything else byte for byte.
+bool EqualsNoCase(const std::string& a, const std::string& b);
+
+} // namespace core

@@ -1,0 +1,17 @@
+// The user sees text through the wide-character functions, so that the Chinese texts read
+// right whatever the system's ANSI code page; paths stay 8-bit ANSI text and are converted
+// only to be shown.
+#pragma once
+
+#include <string>
+
+namespace fw {
+
+// 8-bit text in the system's ANSI code page (paths, registry data) to UTF-16.
+std::wstring WideFromAnsi(const std::string& text);
+// UTF-16 to the system's ANSI code page (text typed by the user that becomes a path).
+std::string AnsiFromWide(const std::wstring& text);
+// Installs the system's lead-byte rule for the multi-byte path functions.
+void UseSystemLeadByteRule();
+
+} // namespace fw

@@ -1,0 +1,85 @@
+#include "core/bounded_format.h"
+#include "core/mbcs_text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// "\x95\x5c" is a code page 936 character whose second byte is a backslash;
+// "\xb0\x61" one whose second byte is the letter a.
+const std::string kDbcsBackslash = "\x95\x5c";
+const std::string kDbcsLetterA = "\xb0\x61";
+
+class MbcsText : public testing::Test {
+  protected:
+    void SetUp() override { core::SetLeadByteRule(core::IsCp936LeadByte); }
+};
+
+TEST_F(MbcsText, StripTrailingBackslash) {
+    struct Row {
+        const char* name;
+        std::string in, out;
+    };
+    const Row rows[] = {
+        {"one trailing backslash", "C:\\Vornik\\", "C:\\Vornik"},
+        {"two trailing backslashes keep one", "C:\\Vornik\\\\", "C:\\Vornik\\"},
+        {"drive root loses its backslash", "D:\\", "D:"},
+        {"single backslash stays", "\\", "\\"},
+        {"no backslash", "C:\\Vornik", "C:\\Vornik"},
+        {"empty", "", ""},
+        {"double-byte char ending in 0x5c stays whole", "C:\\a" + kDbcsBackslash,
+         "C:\\a" + kDbcsBackslash},
+        {"double-byte char then a real backslash", "C:\\" + kDbcsBackslash + "\\",
+         "C:\\" + kDbcsBackslash},
+    };
+    for (const Row& row : rows) {
+        std::string text = row.in;
+        core::StripTrailingBackslash(text);
+        EXPECT_EQ(text, row.out) << row.name;
+    }
+}
+
+TEST_F(MbcsText, SearchesStepOverDoubleByteCharacters) {
+    EXPECT_EQ(core::FindLastBackslash("C:\\x" + kDbcsBackslash), 2u);
+    EXPECT_EQ(core::FindLastBackslash(kDbcsBackslash), std::string::npos);
+    // "a" inside a double-byte character is no match; the real one after it is.
+    EXPECT_EQ(core::FindText(kDbcsLetterA + "a", "a"), 2u);
+    EXPECT_EQ(core::FindText(kDbcsLetterA, "a"), std::string::npos);
+    EXPECT_EQ(core::FindText("AutoCAD 2010", "2010"), 8u);
+    EXPECT_EQ(core::FindText("2010 2010", "2010", 1), 5u);
+    EXPECT_EQ(core::FindText("abc", "abcd"), std::string::npos);
+    // A lone lead byte at the end is one character of its own.
+    EXPECT_EQ(core::FindLastBackslash("\\\x95"), 0u);
+}
+
+TEST_F(MbcsText, UpperCasingChangesAsciiLettersOnly) {
+    EXPECT_EQ(core::UpperAscii("c:\\vornik\\v-ziruzorav"), "C:\\VORNIK\\V-ZIRUZORAV");
+    EXPECT_EQ(core::UpperAscii("x" + kDbcsLetterA + "y"), "X" + kDbcsLetterA + "Y");
+    EXPECT_EQ(core::UpperAscii("\xe4\xf6"), "\xe4\xf6");
+    EXPECT_TRUE(core::EqualsNoCase("Setup.EXE", "SETUP.exe"));
+    EXPECT_FALSE(core::EqualsNoCase(kDbcsLetterA, "\xb0\x41"));
+}
+
+TEST_F(MbcsText, SingleByteRuleTreatsEveryByteAlone) {
+    core::SetLeadByteRule([](unsigned char) { return false; });
+    EXPECT_EQ(core::FindLastBackslash("a" + kDbcsBackslash), 2u);
+}
+
+TEST(BoundedFormat, PathFitsUpTo259Bytes) {
+    const std::string fits(259, 'x');
+    const std::string tooLong(260, 'x');
+    ASSERT_TRUE(core::FormatPath("%s", fits.c_str()));
+    EXPECT_EQ(*core::FormatPath("%s", fits.c_str()), fits);
+    EXPECT_FALSE(core::FormatPath("%s", tooLong.c_str()));
+    EXPECT_FALSE(core::FormatPath("%s\\%s", std::string(250, 'a').c_str(), "123456789"));
+    EXPECT_EQ(*core::FormatPath("%s\\Applications\\VK_ZiruzOrav%d", "K", 2010),
+              "K\\Applications\\VK_ZiruzOrav2010");
+}
+
+TEST(BoundedFormat, LongTextFitsUpTo12999Bytes) {
+    EXPECT_TRUE(core::FormatLongText("%s", std::string(12999, 'x').c_str()));
+    EXPECT_FALSE(core::FormatLongText("%s;%s", std::string(12000, 'x').c_str(),
+                                      std::string(999, 'y').c_str()));
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+// What the Windows tests share: redirected registry roots, scratch folders, and small
+// readers and writers for registry values and files.
+#pragma once
+
+#include "framework/unique_handle.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// While alive, HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER of this process are redirected to
+// fresh scratch keys, so nothing the code under test writes reaches the real roots.
+// The scratch keys are deleted afterwards.
+class ScratchRegistry {
+  public:
+    ScratchRegistry();
+    ~ScratchRegistry();
+    ScratchRegistry(const ScratchRegistry&) = delete;
+    ScratchRegistry& operator=(const ScratchRegistry&) = delete;
+
+  private:
+    std::string m_root; // below the real HKEY_CURRENT_USER
+    fw::unique_hkey m_machine;
+    fw::unique_hkey m_user;
+};
+
+// A fresh folder below the temporary folder, removed with everything in it afterwards.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return m_path; }
+    std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
+
+  private:
+    std::string m_path;
+};
+
+struct RegValue {
+    DWORD type = REG_NONE;
+    std::string data; // raw bytes, terminators included
+};
+
+// Writes below a (redirected) root; creates the key path as needed.
+void SetRegString(HKEY root, const std::string& key, const std::string& name,
+                  const std::string& value);
+void SetRegDword(HKEY root, const std::string& key, const std::string& name, DWORD value);
+void SetRegRaw(HKEY root, const std::string& key, const std::string& name, DWORD type,
+               const std::string& data);
+void CreateRegKey(HKEY root, const std::string& key);
+bool RegKeyExists(HKEY root, const std::string& key);
+std::optional<RegValue> ReadRegValue(HKEY root, const std::string& key, const std::string& name);
+std::vector<std::string> ListRegValueNames(HKEY root, const std::string& key);
+std::vector<std::string> ListRegSubKeys(HKEY root, const std::string& key);
+
+void WriteFileText(const std::string& path, const std::string& content);
+std::optional<std::string> ReadFileText(const std::string& path);
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+void MakeFolders(const std::string& path); // every missing level
+
+// The text of a wide string as UTF-8, for readable assertion messages.
+std::string Utf8(const std::wstring& text);
+
+} // namespace testing_support
