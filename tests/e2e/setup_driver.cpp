@@ -1,0 +1,143 @@
+#include "tests/e2e/setup_driver.h"
+
+#include <vector>
+
+namespace e2e {
+
+SetupProcess::SetupProcess(const std::string& exePath, const std::string& appData) {
+    SetEnvironmentVariableA("APPDATA", appData.c_str());
+    std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
+    std::string commandLine = "\"" + exePath + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.c_str(), &startup, &info)) {
+        m_process.reset(info.hProcess);
+        CloseHandle(info.hThread);
+        m_pid = info.dwProcessId;
+    }
+}
+
+SetupProcess::~SetupProcess() {
+    if (m_process && WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(m_process.get(), 99);
+        WaitForSingleObject(m_process.get(), 5000);
+    }
+}
+
+long SetupProcess::WaitForExit(DWORD timeoutMs) {
+    if (!m_process || WaitForSingleObject(m_process.get(), timeoutMs) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(m_process.get(), &code);
+    return static_cast<long>(code);
+}
+
+namespace {
+
+std::vector<HWND> TopLevelWindowsOf(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        std::vector<HWND> found;
+    } search{pid, {}};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner == s->pid && IsWindowVisible(hwnd))
+                s->found.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool IsMessageBox(HWND hwnd) {
+    wchar_t className[32] = L"";
+    GetClassNameW(hwnd, className, 32);
+    return std::wstring(className) == L"#32770" && GetDlgItem(hwnd, 0xFFFF) != nullptr;
+}
+
+} // namespace
+
+HWND WaitForWindow(DWORD pid, const std::wstring& caption, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND hwnd : TopLevelWindowsOf(pid)) {
+                if (GetText(hwnd) == caption && !IsMessageBox(hwnd)) {
+                    found = hwnd;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
+    MessageBoxSeen seen;
+    WaitUntil(
+        [&] {
+            for (HWND hwnd : TopLevelWindowsOf(pid)) {
+                if (IsMessageBox(hwnd)) {
+                    seen.hwnd = hwnd;
+                    seen.caption = GetText(hwnd);
+                    seen.text = GetText(hwnd, 0xFFFF);
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return seen;
+}
+
+bool NoMessageBoxFor(DWORD pid, DWORD timeMs) { return !WaitForMessageBox(pid, timeMs).hwnd; }
+
+void Click(HWND dialog, int controlId) {
+    PostMessageW(GetDlgItem(dialog, controlId), BM_CLICK, 0, 0);
+}
+
+void Answer(const MessageBoxSeen& box, int buttonId) {
+    PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd, buttonId)));
+}
+
+void SetText(HWND dialog, int controlId, const std::wstring& text) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog, controlId), WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
+}
+
+std::wstring GetText(HWND window) {
+    wchar_t buffer[1024] = L"";
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
+                        SMTO_ABORTIFHUNG, 5000, &length);
+    return std::wstring(buffer, length < 1024 ? length : 0);
+}
+
+std::wstring GetText(HWND dialog, int controlId) {
+    return GetText(GetDlgItem(dialog, controlId));
+}
+
+bool IsChecked(HWND dialog, int controlId) {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog, controlId), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                        &state);
+    return state == BST_CHECKED;
+}
+
+bool IsShown(HWND dialog, int controlId) {
+    return IsWindowVisible(GetDlgItem(dialog, controlId)) != FALSE;
+}
+
+bool IsEnabledControl(HWND dialog, int controlId) {
+    return IsWindowEnabled(GetDlgItem(dialog, controlId)) != FALSE;
+}
+
+} // namespace e2e

@@ -1,0 +1,64 @@
+// Drives a running SetUp.exe from outside, the way a user would: finds its windows, reads
+// its controls, clicks and answers its message boxes. Clicks are posted, never sent, so that
+// the driver never waits on a program that sits in a modal message box.
+#pragma once
+
+#include "framework/unique_handle.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+class SetupProcess {
+  public:
+    // Starts exePath with its folder as the current folder; APPDATA set to appData.
+    SetupProcess(const std::string& exePath, const std::string& appData);
+    ~SetupProcess(); // kills the program if it still runs
+    SetupProcess(const SetupProcess&) = delete;
+    SetupProcess& operator=(const SetupProcess&) = delete;
+
+    DWORD pid() const { return m_pid; }
+    bool started() const { return static_cast<bool>(m_process); }
+    // The exit code, or -1 when the program did not end within the time.
+    long WaitForExit(DWORD timeoutMs);
+
+  private:
+    fw::unique_process m_process;
+    DWORD m_pid = 0;
+};
+
+// The program's top-level window with this caption, or null after the time ran out.
+HWND WaitForWindow(DWORD pid, const std::wstring& caption, DWORD timeoutMs);
+
+struct MessageBoxSeen {
+    HWND hwnd = nullptr;
+    std::wstring caption;
+    std::wstring text;
+};
+// The next message box (a dialog of class #32770 with a text control 0xFFFF) of the program.
+MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeoutMs);
+// Whether the program shows no message box during the time.
+bool NoMessageBoxFor(DWORD pid, DWORD timeMs);
+
+void Click(HWND dialog, int controlId);
+void Answer(const MessageBoxSeen& box, int buttonId);
+void SetText(HWND dialog, int controlId, const std::wstring& text);
+std::wstring GetText(HWND dialog, int controlId);
+std::wstring GetText(HWND window);
+bool IsChecked(HWND dialog, int controlId);
+bool IsShown(HWND dialog, int controlId);
+bool IsEnabledControl(HWND dialog, int controlId);
+// Waits until the condition holds or the time runs out; returns the last result.
+template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+} // namespace e2e
