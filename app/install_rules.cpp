@@ -1,0 +1,25 @@
+#include "app/install_rules.h"
+
+#include "core/mbcs_text.h"
+
+namespace app {
+
+std::string WithoutTrailingBackslash(const std::string& folderText) {
+    std::string folder = folderText;
+    // Multi-byte aware: the second byte of a double-byte character is no backslash.
+    if (!folder.empty() && core::FindLastBackslash(folder) == folder.size() - 1)
+        folder.pop_back();
+    return folder;
+}
+
+std::string MakeInstallFolder(const std::string& folderText) {
+    return WithoutTrailingBackslash(folderText) + "\\V-ZiruzOrav";
+}
+
+std::wstring WriteFailureWarning(int failures) {
+    return L"有 " + std::to_wstring(failures) +
+           L" 项AutoCAD注册信息或支持文件未能写入，可能原因如下：\n\n1、AutoCAD未关闭\n\n"
+           L"2、系统权限未开放，请以管理员身份运行SetUp.exe后重新安装";
+}
+
+} // namespace app
