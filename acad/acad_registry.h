@@ -37,7 +37,8 @@ class CAcadRegistry {
     // Adds m_strInstallDir to TRUSTEDPATHS in every AutoCAD profile under HKEY_CURRENT_USER.
     void AddTrustedPath();
     // Fonts, libraries and the 2008 driver file into each ticked release's folders. Returns
-    // the number of files whose copy failed although the package holds them.
+    // the number of files whose copy failed, or whose path would not fit its buffer,
+    // although the package holds them. A name the package lacks is no failure.
     int CopySupportFiles(const acad::ReleaseTicks& ticks);
     // The support files into one AutoCAD folder, the driver file only with withDriver. The
     // package folder is looked up anew; when it is missing (the user has been told) nothing

@@ -204,8 +204,8 @@ TEST_F(DemandLoad, ProductKeyThatCannotBeOpenedIsSkippedAndItsEntriesCounted) {
               2u);
 }
 
-// Below a volatile key only volatile keys can be created, so the entry keys cannot be.
-TEST_F(DemandLoad, EntryKeysThatCannotBeCreatedAreCountedOnceEach) {
+// Below a volatile key only volatile keys can be created, so neither entry key can be.
+TEST_F(DemandLoad, EveryEntryKeyThatCannotBeCreatedIsCounted) {
     const std::string blocked = AddProduct(2013, "ACAD-B001:804", "C:\\CAD2013");
     const std::string fine = AddProduct(2013, "ACAD-B001:409", "C:\\CAD2013 Enu");
     fw::unique_hkey applications;
@@ -219,6 +219,38 @@ TEST_F(DemandLoad, EntryKeysThatCannotBeCreatedAreCountedOnceEach) {
 
     EXPECT_TRUE(ListRegSubKeys(HKEY_LOCAL_MACHINE, blocked + "Applications").empty());
     EXPECT_EQ(ListRegSubKeys(HKEY_LOCAL_MACHINE, fine + "Applications").size(), 2u);
+}
+
+// A registry link whose target is gone can be neither deleted through nor created again:
+// exactly that one entry key cannot be written.
+TEST_F(DemandLoad, EntryKeyThatCannotBeCreatedIsCountedOnce) {
+    const std::string product = AddProduct(2013, "ACAD-B001:804", "C:\\CAD2013");
+    const std::string entry = product + "Applications\\VK_ZiruzOrav2013";
+    CreateRegKey(HKEY_LOCAL_MACHINE, product + "Applications");
+    {
+        fw::unique_hkey link;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, entry.c_str(), 0, nullptr,
+                                  REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr,
+                                  link.put(), nullptr),
+                  ERROR_SUCCESS);
+        const std::wstring target = L"\\Registry\\Machine\\SetUpTestsNoSuchKey\\Gone";
+        ASSERT_EQ(RegSetValueExW(link.get(), L"SymbolicLinkValue", 0, REG_LINK,
+                                 reinterpret_cast<const BYTE*>(target.data()),
+                                 static_cast<DWORD>(target.size() * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+    }
+
+    const int failures = table.RegisterAddIn(Ticks({2013}));
+
+    // The link is removed by hand: the scratch registry's cleanup would not follow it.
+    fw::unique_hkey link;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, entry.c_str(), REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS,
+                            link.put()),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteKeyA(link.get(), ""), ERROR_SUCCESS);
+    EXPECT_EQ(failures, 1);
+    ExpectExactValues(HKEY_LOCAL_MACHINE, product + "Applications\\Vornik2013DLLP",
+                      ManagedValues("C:\\CAD2013", "ACAD2013P.dll"));
 }
 
 TEST_F(DemandLoad, EntryWhoseLoaderWouldNotFitIsSkippedAndCounted) {
