@@ -56,21 +56,6 @@ TEST(DemandLoadEntries, EveryReleaseLoadsItsModuleGeneration) {
     }
 }
 
-TEST(DemandLoadEntries, ValueTypesAndOrder) {
-    const auto entries = DemandLoadEntries(2013, kInstall, kAcad, 32);
-    ASSERT_EQ(entries.size(), 2u);
-    ASSERT_TRUE(entries[0] && entries[1]);
-    const auto& arx = entries[0]->values;
-    ASSERT_EQ(arx.size(), 2u);
-    EXPECT_EQ(arx[0].kind, EntryValueKind::Dword);
-    EXPECT_EQ(arx[1].kind, EntryValueKind::String);
-    const auto& managed = entries[1]->values;
-    ASSERT_EQ(managed.size(), 3u);
-    EXPECT_EQ(managed[0].kind, EntryValueKind::Dword);
-    EXPECT_EQ(managed[1].kind, EntryValueKind::String);
-    EXPECT_EQ(managed[2].kind, EntryValueKind::Dword);
-}
-
 TEST(DemandLoadEntries, SixtyFourBitEditionAddsAnEntryFor2009And2010Only) {
     struct Row {
         const char* name;

@@ -70,13 +70,4 @@ TEST(TrustedPathMerge, SecondMergeWithTheSameFolderAddsNothing) {
     }
 }
 
-TEST(TrustedPathMerge, KeyPathsOfProfiles) {
-    EXPECT_EQ(acad::ProfileListKeyPath("R18.0", "ACAD-8001:804"),
-              "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Profiles");
-    EXPECT_EQ(acad::VariablesKeyPath("SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Profiles",
-                                     "<<Unnamed Profile>>"),
-              "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Profiles\\<<Unnamed "
-              "Profile>>\\Variables");
-}
-
 } // namespace
