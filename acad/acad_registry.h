@@ -29,11 +29,21 @@ class CAcadRegistry {
     // Demand-load entries for every product key of every ticked release, then the trusted
     // paths of every profile. Returns the number of entries that could not be written.
     int RegisterAddIn(const acad::ReleaseTicks& ticks);
+    // The demand-load entries of one release (a year 2007..2027; other years do nothing)
+    // below each of its product keys. Returns the number of entries not written: every
+    // entry of a product key that cannot be opened, an entry whose key cannot be created or
+    // one of whose values cannot be set, and an entry too long for its buffers.
+    int RegisterRelease(int year);
     // Adds m_strInstallDir to TRUSTEDPATHS in every AutoCAD profile under HKEY_CURRENT_USER.
     void AddTrustedPath();
     // Fonts, libraries and the 2008 driver file into each ticked release's folders. Returns
-    // the number of files whose copy failed although the package holds them.
+    // the number of files whose copy failed, or whose path would not fit its buffer,
+    // although the package holds them. A name the package lacks is no failure.
     int CopySupportFiles(const acad::ReleaseTicks& ticks);
+    // The support files into one AutoCAD folder, the driver file only with withDriver. The
+    // package folder is looked up anew; when it is missing (the user has been told) nothing
+    // is copied and nothing counted. Returns the failures as CopySupportFiles does.
+    int CopySupportFilesTo(std::string acadFolder, bool withDriver);
 
     std::string m_strInstallDir;
     CStringList m_arrLocation[acad::kReleaseCount];
@@ -48,7 +58,8 @@ class CAcadRegistry {
                         int yearCount);
     void CollectValue(HKEY parentKey, const std::string& subKeyName, std::string relativePath,
                       std::string basePath, int depth = 0);
-    int RegisterRelease(int release);
-    int CopySupportFilesTo(const std::string& packageFolder, int release,
-                           const std::string& acadFolder);
 };
+
+// Appends to names (never clears it) the names of those sub-keys of key that can be opened
+// for reading, in enumeration order.
+void ListSubKeys(HKEY key, CStringList& names);

@@ -2,6 +2,7 @@
 // AcadLocation and ProductName is a product; the year comes out of the product name.
 #include "acad/acad_registry.h"
 
+#include "acad/registry_keys.h"
 #include "core/bounded_format.h"
 #include "core/mbcs_text.h"
 #include "framework/unique_handle.h"
@@ -10,30 +11,12 @@
 
 namespace {
 
-constexpr DWORD kNameBufferSize = 256;
 constexpr DWORD kValueBufferSize = 520;
 // Registry links can form cycles; the registry itself nests keys at most 512 deep.
 constexpr int kMaxWalkDepth = 512;
 
-DWORD CountSubKeys(HKEY key) {
-    DWORD count = 0;
-    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return 0;
-    return count;
-}
-
-// Reads the sub-key name at an index; false when it cannot be read (the key may have
-// changed since it was counted).
-bool ReadSubKeyName(HKEY key, DWORD index, std::string& name) {
-    char buffer[kNameBufferSize] = "";
-    DWORD size = kNameBufferSize;
-    if (RegEnumKeyExA(key, index, buffer, &size, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    name.assign(buffer, strnlen(buffer, kNameBufferSize));
-    return true;
-}
+using acad::CountSubKeys;
+using acad::ReadSubKeyName;
 
 } // namespace
 

@@ -1,0 +1,78 @@
+// Demand-load registration: the entries decided in demand_load_entries written below every
+// product key of every ticked release, each entry key written afresh.
+#include "acad/acad_registry.h"
+
+#include "acad/demand_load_entries.h"
+#include "core/build_constants.h"
+#include "framework/unique_handle.h"
+
+namespace {
+
+bool SetEntryValue(HKEY key, const acad::EntryValue& value) {
+    if (value.kind == acad::EntryValueKind::Dword) {
+        const DWORD number = value.number;
+        return RegSetValueExA(key, value.name.c_str(), 0, REG_DWORD,
+                              reinterpret_cast<const BYTE*>(&number),
+                              sizeof number) == ERROR_SUCCESS;
+    }
+    // The stated size counts the terminating NUL, as the registry's text type requires.
+    return RegSetValueExA(key, value.name.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.text.c_str()),
+                          static_cast<DWORD>(value.text.size() + 1)) == ERROR_SUCCESS;
+}
+
+// False when the entry key or one of its values could not be written.
+bool WriteEntry(HKEY productKey, const acad::DemandLoadEntry& entry) {
+    // Deleting first drops whatever an earlier installation or another tool left in the key.
+    // A key with sub-keys cannot be deleted; it is opened below and our values overwrite
+    // their namesakes, the rest stays.
+    static_cast<void>(RegDeleteKeyA(productKey, entry.keyName.c_str()));
+    fw::unique_hkey key;
+    if (RegCreateKeyA(productKey, entry.keyName.c_str(), key.put()) != ERROR_SUCCESS)
+        return false;
+    bool written = true;
+    for (const auto& value : entry.values) {
+        if (!SetEntryValue(key.get(), value))
+            written = false; // the next value is still attempted
+    }
+    return written;
+}
+
+} // namespace
+
+int CAcadRegistry::RegisterAddIn(const acad::ReleaseTicks& ticks) {
+    int failures = 0;
+    for (int k = 0; k < acad::kReleaseCount; ++k) {
+        if (ticks[static_cast<size_t>(k)] != 0)
+            failures += RegisterRelease(acad::ReleaseYear(k));
+    }
+    // Every profile of the user trusts the install folder, whatever was ticked.
+    AddTrustedPath();
+    return failures;
+}
+
+int CAcadRegistry::RegisterRelease(int year) {
+    const int k = year - acad::kFirstYear;
+    if (k < 0 || k >= acad::kReleaseCount)
+        return 0;
+    const CStringList& productKeys = m_arrProductKey[k];
+    const CStringList& folders = m_arrLocation[k];
+    int failures = 0;
+    // The scan fills both lists together; the second bound only guards that invariant.
+    for (size_t i = 0; i < productKeys.size() && i < folders.size(); ++i) {
+        const auto entries =
+            acad::DemandLoadEntries(year, m_strInstallDir, folders[i], g_nTargetBits);
+        fw::unique_hkey product;
+        if (RegOpenKeyA(HKEY_LOCAL_MACHINE, productKeys[i].c_str(), product.put()) !=
+            ERROR_SUCCESS) {
+            failures += static_cast<int>(entries.size());
+            continue;
+        }
+        for (const auto& entry : entries) {
+            // An entry too long for its buffers is skipped, never written cut short.
+            if (!entry || !WriteEntry(product.get(), *entry))
+                ++failures;
+        }
+    }
+    return failures;
+}

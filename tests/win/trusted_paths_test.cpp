@@ -1,0 +1,173 @@
+// Trusted paths against a redirected HKEY_CURRENT_USER: every profile's TRUSTEDPATHS read
+// back with its type and bytes.
+#include "acad/acad_registry.h"
+#include "tests/win/acad_integration_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+const std::string kInstall = "C:\\X\\V-ZiruzOrav";
+const std::string kUpper = "C:\\X\\V-ZIRUZORAV";
+const std::string kAutocad = "SOFTWARE\\Autodesk\\AutoCAD\\";
+
+std::string Profile(const std::string& release, const std::string& product,
+                    const std::string& profile) {
+    return kAutocad + release + "\\" + product + "\\Profiles\\" + profile;
+}
+
+std::string Variables(const std::string& release, const std::string& product,
+                      const std::string& profile) {
+    return Profile(release, product, profile) + "\\Variables";
+}
+
+class TrustedPaths : public testing::Test {
+  protected:
+    void SetUp() override { table.SetInstallDir(kInstall); }
+
+    void SetTrusted(const std::string& variablesKey, const std::string& text) {
+        SetRegString(HKEY_CURRENT_USER, variablesKey, "TRUSTEDPATHS", text);
+    }
+    void ExpectTrusted(const std::string& variablesKey, const std::string& text) {
+        ExpectExactValues(HKEY_CURRENT_USER, variablesKey, {{"TRUSTEDPATHS", Sz(text)}});
+    }
+
+    ScratchRegistry registry;
+    CAcadRegistry table;
+};
+
+TEST_F(TrustedPaths, UserWithoutAutocadKeyGetsNothing) {
+    CreateRegKey(HKEY_CURRENT_USER, "SOFTWARE\\Other");
+    table.AddTrustedPath();
+    EXPECT_EQ(ListRegSubKeys(HKEY_CURRENT_USER, ""), std::vector<std::string>{"SOFTWARE"});
+    EXPECT_EQ(ListRegSubKeys(HKEY_CURRENT_USER, "SOFTWARE"), std::vector<std::string>{"Other"});
+}
+
+TEST_F(TrustedPaths, EveryProfileOfEveryProductOfEveryReleaseIsUpdated) {
+    const std::string a = Variables("R18.0", "ACAD-8001:804", "<<Unnamed Profile>>");
+    const std::string b = Variables("R18.0", "ACAD-8001:804", "Plotting");
+    const std::string c = Variables("R18.0", "ACAD-8002:409", "<<Unnamed Profile>>");
+    const std::string d = Variables("R24.0", "ACAD-4101:804", "\xbc\xf2\xcc\xe5");
+    SetTrusted(a, "d:\\lisp");
+    SetTrusted(b, "");
+    SetTrusted(c, "E:\\Tools;c:\\x\\v-ziruzorav");
+    SetTrusted(d, "F:\\\xd6\xd0\xce\xc4");
+    // A product without profiles and a release without products are passed over.
+    CreateRegKey(HKEY_CURRENT_USER, kAutocad + "R18.0\\ACAD-8003:804");
+    CreateRegKey(HKEY_CURRENT_USER, kAutocad + "R25.0");
+
+    table.AddTrustedPath();
+
+    ExpectTrusted(a, "D:\\LISP;" + kUpper);
+    ExpectTrusted(b, kInstall);
+    ExpectTrusted(c, "E:\\TOOLS;" + kUpper);
+    ExpectTrusted(d, "F:\\\xd6\xd0\xce\xc4;" + kUpper);
+    EXPECT_TRUE(ListRegSubKeys(HKEY_CURRENT_USER, kAutocad + "R18.0\\ACAD-8003:804").empty());
+    EXPECT_TRUE(ListRegSubKeys(HKEY_CURRENT_USER, kAutocad + "R25.0").empty());
+}
+
+TEST_F(TrustedPaths, ProfileWithoutVariablesKeyGetsOne) {
+    CreateRegKey(HKEY_CURRENT_USER, Profile("R19.1", "ACAD-D001:804", "Mine"));
+    table.AddTrustedPath();
+    ExpectTrusted(Variables("R19.1", "ACAD-D001:804", "Mine"), kInstall);
+}
+
+TEST_F(TrustedPaths, CurrentValuesAndWhatBecomesOfThem) {
+    struct Row {
+        const char* profile;
+        std::optional<std::string> current; // nullopt: no TRUSTEDPATHS value
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"absent", std::nullopt, kInstall},
+        {"empty", "", kInstall},
+        {"one character", ".", kInstall},
+        {"two characters", "D:", kInstall},
+        {"mixed case", "c:\\Program Files\\Lisp;d:\\Mine",
+         "C:\\PROGRAM FILES\\LISP;D:\\MINE;" + kUpper},
+        {"trailing separator", "D:\\MINE;", "D:\\MINE;;" + kUpper},
+        {"present in other case", "d:\\mine;c:\\x\\v-ziruzorav", "D:\\MINE;" + kUpper},
+        {"present with a backslash", "c:\\x\\v-ziruzorav\\", kUpper + "\\"},
+        {"only the beginning of an entry", "C:\\X\\V-ZiruzOrav2", "C:\\X\\V-ZIRUZORAV2;" + kUpper},
+    };
+    for (const Row& row : rows) {
+        const std::string variables = Variables("R20.0", "ACAD-E001:804", row.profile);
+        if (row.current)
+            SetTrusted(variables, *row.current);
+        else
+            SetRegString(HKEY_CURRENT_USER, variables, "OTHER", "x");
+    }
+
+    table.AddTrustedPath();
+
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.profile);
+        const std::string variables = Variables("R20.0", "ACAD-E001:804", row.profile);
+        const auto value = ReadRegValue(HKEY_CURRENT_USER, variables, "TRUSTEDPATHS");
+        ASSERT_TRUE(value);
+        EXPECT_EQ(value->type, static_cast<DWORD>(REG_SZ));
+        EXPECT_EQ(value->data, Sz(row.expected).data);
+    }
+}
+
+TEST_F(TrustedPaths, ValueLongerThanAnyReadBufferIsKeptWhole) {
+    std::string current;
+    for (int i = 0; current.size() < 20000; ++i)
+        current += "D:\\PROJECTS\\FOLDER" + std::to_string(i) + ";";
+    current.pop_back();
+    const std::string variables = Variables("R23.0", "ACAD-3001:804", "<<Unnamed Profile>>");
+    SetTrusted(variables, current);
+
+    table.AddTrustedPath();
+
+    ExpectTrusted(variables, current + ";" + kUpper);
+}
+
+TEST_F(TrustedPaths, TextStoredWithoutTerminatorOrAsAnotherTypeIsExtended) {
+    const std::string raw = Variables("R23.0", "ACAD-3001:804", "Raw");
+    const std::string expand = Variables("R23.0", "ACAD-3001:804", "Expand");
+    SetRegRaw(HKEY_CURRENT_USER, raw, "TRUSTEDPATHS", REG_SZ, "d:\\a");
+    SetRegRaw(HKEY_CURRENT_USER, expand, "TRUSTEDPATHS", REG_EXPAND_SZ, std::string("%x%\\b\0", 6));
+
+    table.AddTrustedPath();
+
+    ExpectTrusted(raw, "D:\\A;" + kUpper);
+    ExpectTrusted(expand, "%X%\\B;" + kUpper);
+}
+
+TEST_F(TrustedPaths, SecondRunWithTheSameFolderAppendsNothing) {
+    const std::string variables = Variables("R22.0", "ACAD-1001:804", "<<Unnamed Profile>>");
+    SetTrusted(variables, "d:\\Lisp");
+
+    table.AddTrustedPath();
+    table.AddTrustedPath();
+
+    ExpectTrusted(variables, "D:\\LISP;" + kUpper);
+}
+
+TEST_F(TrustedPaths, AnotherFolderIsAppendedAfterTheFirst) {
+    const std::string variables = Variables("R22.0", "ACAD-1001:804", "<<Unnamed Profile>>");
+    CreateRegKey(HKEY_CURRENT_USER, variables);
+
+    table.AddTrustedPath();
+    table.SetInstallDir("D:\\Other\\V-ZiruzOrav");
+    table.AddTrustedPath();
+
+    ExpectTrusted(variables, kUpper + ";D:\\OTHER\\V-ZIRUZORAV");
+}
+
+TEST_F(TrustedPaths, ListSubKeysAppendsTheNamesInEnumerationOrder) {
+    CreateRegKey(HKEY_CURRENT_USER, "Parent\\B");
+    CreateRegKey(HKEY_CURRENT_USER, "Parent\\A");
+    fw::unique_hkey parent;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Parent", 0, KEY_READ, parent.put()), ERROR_SUCCESS);
+
+    CStringList names = {"kept"};
+    ListSubKeys(parent.get(), names);
+
+    EXPECT_EQ(names, (CStringList{"kept", "A", "B"}));
+}
+
+} // namespace
