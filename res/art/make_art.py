@@ -162,28 +162,6 @@ class Circle(Shape):
         return (x - self.cx) ** 2 + (y - self.cy) ** 2 <= self.r * self.r
 
 
-class Polygon(Shape):
-    def __init__(self, points):
-        self.points = points
-
-    def bbox(self):
-        xs = [p[0] for p in self.points]
-        ys = [p[1] for p in self.points]
-        return min(xs), min(ys), max(xs), max(ys)
-
-    def contains(self, x, y):
-        inside = False
-        pts = self.points
-        j = len(pts) - 1
-        for i in range(len(pts)):
-            xi, yi = pts[i]
-            xj, yj = pts[j]
-            if (yi > y) != (yj > y) and x < (xj - xi) * (y - yi) / (yj - yi) + xi:
-                inside = not inside
-            j = i
-        return inside
-
-
 class Stroke(Shape):
     """A polyline of the given width with round caps and joins."""
 
@@ -358,86 +336,80 @@ TEAL_HI = (38, 196, 176)
 TEAL_LO = (0, 110, 100)
 LED = (128, 232, 176)
 
-PIVOT = (32.0, 22.0)
-
-
-def sheet(x0, y0, x1, y1, ear):
-    """A sheet with its top right corner folded down."""
-    return Polygon([(x0, y0), (x1 - ear, y0), (x1, y0 + ear), (x1, y1), (x0, y1)])
+def sheet_outline(cv, shape, inner, paper):
+    cv.fill(shape, PAPER_EDGE)
+    cv.fill(inner, paper)
 
 
 def draw_motif(cv, size, shadow):
+    """Edges sit on multiples of 4 units where they can, so that they fall on whole
+    pixels at 16, 32 and 48 pixels too."""
     small = size <= 16
-    mid = size <= 32
-    sx0, sx1 = (18.0, 46.0) if not small else (17.0, 47.0)
-    sy0, sy1 = 14.0, 58.0 if not small else 60.0
-    ear = 7.0 if not small else 8.0
-    edge = 1.2 if size >= 48 else (1.6 if mid and not small else 2.6)
-    fan = 15.0
+    e = 64.0 / size  # one pixel, in units
+    edge = max(e, 1.25)
 
-    front = sheet(sx0, sy0, sx1, sy1, ear)
-    left = Rotated(RoundRect(sx0, sy0, sx1, sy1 - 3), fan, *PIVOT)
-    right = Rotated(RoundRect(sx0, sy0, sx1, sy1 - 3), -fan, *PIVOT)
-    body = RoundRect(3.0, 5.0, 61.0, 27.0, 6.0)
+    # The input sheet standing in the back of the plotter.
+    feed = RoundRect(16.0, 4.0, 48.0, 16.0)
+    feed_in = RoundRect(16.0 + edge, 4.0 + edge, 48.0 - edge, 16.0)
+
+    body = RoundRect(4.0, 12.0, 60.0, 32.0, 4.0 if small else 6.0)
+    lip = Clip(RoundRect(4.0, 24.0, 60.0, 32.0), body)
+    slot = RoundRect(12.0, 27.0, 52.0, 30.0, 1.0) if not small else RoundRect(12.0, 28.0, 52.0, 32.0)
+
+    # The output: the sheet in front and, fanned out behind it, the ones plotted before.
+    fx0, fx1, fy1 = 16.0, 48.0, 60.0
+    front = RoundRect(fx0, 24.0, fx1, fy1)
+    front_in = RoundRect(fx0 + edge, 24.0, fx1 - edge, fy1 - edge)
+    pivot = (32.0, 28.0)
+    if small:
+        backs = [(RoundRect(8.0, 24.0, 40.0, 56.0), RoundRect(8.0 + e, 24.0, 40.0 - e, 56.0 - e))]
+    else:
+        backs = []
+        for deg in (24.0, 12.0):
+            outer = RoundRect(fx0, 24.0, fx1, fy1 - 4.0)
+            inner = RoundRect(fx0 + edge, 24.0, fx1 - edge, fy1 - 4.0 - edge)
+            backs.append((Rotated(outer, deg, *pivot), Rotated(inner, deg, *pivot)))
 
     if shadow:
-        # A soft shadow down and to the right: a few widening, fading copies.
-        silhouette = Union(left, right, front, body)
-        for d, o in ((3.2, 0.07), (2.4, 0.09), (1.6, 0.11)):
-            cv.fill(Translated(silhouette, d * 0.6, d), (0, 0, 0), o)
+        silhouette = Union(feed, body, front, *[b[0] for b in backs])
+        for d, o in ((3.0, 0.06), (2.2, 0.08), (1.4, 0.10)):
+            cv.fill(Translated(silhouette, d * 0.5, d), (0, 0, 0), o)
 
-    # The two sheets behind: outline first, then the paper inset.
-    for back in (left, right):
-        cv.fill(back, PAPER_EDGE)
-    inset = edge
-    for deg in (fan, -fan):
-        cv.fill(Rotated(RoundRect(sx0 + inset, sy0, sx1 - inset, sy1 - 3 - inset), deg, *PIVOT),
-                PAPER_BACK)
+    sheet_outline(cv, feed, feed_in, PAPER)
+    if size >= 48:
+        for y in (8.0, 11.0):
+            cv.fill(RoundRect(20.0, y, 44.0, y + edge * 0.8), FRAME_LINE)
+    for outer, inner in backs:
+        sheet_outline(cv, outer, inner, PAPER_BACK)
+    sheet_outline(cv, front, front_in, PAPER)
 
-    # The front sheet with its folded corner.
-    cv.fill(front, PAPER_EDGE)
-    cv.fill(sheet(sx0 + edge, sy0, sx1 - edge, sy1 - edge, ear - edge * 0.41), PAPER)
-    fold = Polygon([(sx1 - ear, sy0), (sx1 - ear, sy0 + ear), (sx1, sy0 + ear)])
-    cv.fill(fold, PAPER_EDGE)
-    cv.fill(Polygon([(sx1 - ear + edge, sy0 + edge * 2.4), (sx1 - ear + edge, sy0 + ear - edge),
-                     (sx1 - edge * 2.4, sy0 + ear - edge)]), PAPER_BACK)
-
-    # The drawing on the front sheet: a part with a bore, in the accent colour.
+    # The drawing on the front sheet: a plate with a bore, in the accent colour.
     if small:
-        cv.fill(RoundRect(22.0, 34.0, 42.0, 54.0, 3.0), TEAL)
-        cv.fill(Circle(32.0, 44.0, 4.2), PAPER)
+        cv.fill(RoundRect(24.0, 40.0, 40.0, 52.0), TEAL)
+        cv.fill(RoundRect(28.0, 44.0, 36.0, 48.0), PAPER)
     else:
-        w = 2.4 if size >= 48 else 3.0
-        if size >= 48:
-            cv.fill(Stroke([(21.5, 54.5), (42.5, 54.5)], 0.9), FRAME_LINE)
-            cv.fill(Stroke([(35.0, 51.0), (42.5, 51.0)], 0.9), FRAME_LINE)
-            cv.fill(Stroke([(35.0, 51.0), (35.0, 54.5)], 0.9), FRAME_LINE)
-        cx, cy = 32.0, 39.5
-        cv.fill(Stroke([(23.5, 32.0), (40.5, 32.0), (40.5, 47.0), (23.5, 47.0)], w, closed=True),
-                TEAL)
-        cv.fill(Ring(cx, cy, 3.6, w), TEAL)
-        if size >= 48:
-            cv.fill(Stroke([(cx - 7.5, cy), (cx - 5.6, cy)], 0.8), TEAL_LO)
-            cv.fill(Stroke([(cx + 5.6, cy), (cx + 7.5, cy)], 0.8), TEAL_LO)
+        w = 2.0
+        x0, y0, x1, y1 = (22.0, 36.0, 42.0, 53.0) if size >= 48 else (23.0, 37.0, 41.0, 51.0)
+        cv.fill(Stroke([(x0, y0), (x1, y0), (x1, y1), (x0, y1)], w, closed=True), TEAL)
+        cx, cy = (x0 + x1) / 2.0, (y0 + y1) / 2.0
+        if size < 48:
+            cv.fill(RoundRect(cx - 2.0, cy - 2.0, cx + 2.0, cy + 2.0), TEAL)
+        else:
+            cv.fill(Ring(cx, cy, 3.2, w), TEAL)
+            cv.fill(Stroke([(cx - 8.0, cy), (cx - 5.2, cy)], 0.9), TEAL_LO)
+            cv.fill(Stroke([(cx + 5.2, cy), (cx + 8.0, cy)], 0.9), TEAL_LO)
 
-    # The plotter, drawn last so that the sheets come out of its slot.
-    cv.fill(body, vertical(5.0, SLATE_HI, 27.0, SLATE_LO))
+    # The plotter, drawn over the sheets so that they come out of its slot.
+    cv.fill(body, vertical(12.0, SLATE_HI, 32.0, SLATE_LO) if not small else SLATE)
     if not small:
-        cv.fill(RoundRect(5.0, 6.5, 59.0, 8.5, 1.0), (255, 255, 255), 0.18)
-    # The output lip in the accent colour, with the paper slot in it.
-    lip = Clip(RoundRect(3.0, 19.0, 61.0, 27.0, 0.0), body)
-    cv.fill(lip, vertical(19.0, TEAL_HI, 27.0, TEAL_LO) if not small else TEAL)
+        cv.fill(Clip(RoundRect(4.0, 12.0, 60.0, 12.0 + edge), body), (255, 255, 255), 0.22)
+        cv.fill(RoundRect(10.0, 17.0, 30.0, 20.0, 1.5), SLATE_LO, 0.6)
+    cv.fill(lip, vertical(24.0, TEAL_HI, 32.0, TEAL_LO) if not small else TEAL)
+    cv.fill(slot, SLOT)
     if small:
-        cv.fill(RoundRect(11.0, 21.5, 53.0, 24.5, 1.0), SLOT)
-        cv.fill(Circle(50.5, 12.5, 3.6), LED)
+        cv.fill(RoundRect(48.0, 16.0, 52.0, 20.0), LED)
     else:
-        cv.fill(RoundRect(12.0, 21.6, 52.0, 24.0, 1.0), SLOT)
-        cv.fill(Circle(51.0, 12.5, 3.0), LED)
-        cv.fill(RoundRect(10.0, 11.0, 30.0, 14.0, 1.5), SLATE_LO, 0.55)
-    # The sheets hang out of the slot.
-    clip_below = RoundRect(0.0, 23.0, 64.0, 64.0)
-    cv.fill(Clip(front, clip_below), PAPER_EDGE)
-    cv.fill(Clip(sheet(sx0 + edge, sy0, sx1 - edge, sy1 - edge, 0.0), clip_below), PAPER)
+        cv.fill(Circle(50.0, 18.5, 2.6 if size >= 48 else 3.0), LED)
 
 
 def render_logo():
@@ -688,7 +660,7 @@ MENU_W, MENU_H = 307, 175
 BAR_H = 20
 BAR_ITEMS = ["修改(M)", "窗口(W)", "帮助(H)"]
 ADDIN_TITLE = "批打印"
-DROP_ITEMS = [("批量打印...", "Ctrl+P", "printer"), ("打印设置...", "", "gear"),
+DROP_ITEMS = [("批量打印...", "", "printer"), ("打印设置...", "", "gear"),
               ("图框识别", "", "frame"), None, ("关于...", "", "about")]
 ITEM_H = 22
 
@@ -807,24 +779,6 @@ ICONS = {
         "....oooooooo....",
         "................",
     ],
-    "gear": [
-        "................",
-        ".......oo.......",
-        "...oo.odd.oo....",
-        "...oddoddoddo...",
-        "....odddddddo...",
-        "..oodddoooddoo..",
-        ".odddo....oddo..",
-        ".oddo.....oddo..",
-        "..odo.....odddo.",
-        "..oddo...oddoo..",
-        "...ooddooodo....",
-        "...odddddddo....",
-        "...oddoddoddo...",
-        "....oo.ddo.oo...",
-        ".......oo.......",
-        "................",
-    ],
     "frame": [
         "................",
         ".ttttt....ttttt.",
@@ -864,6 +818,22 @@ ICONS = {
 }
 
 
+def _sliders():
+    """The settings icon: three sliders with their knobs at different places."""
+    art = [["."] * 16 for _ in range(16)]
+    for y, knob in ((3, 3), (8, 9), (13, 5)):
+        for x in range(1, 15):
+            art[y][x] = "d"
+        for j in range(y - 2, y + 3):
+            for i in range(knob, knob + 4):
+                edge = j in (y - 2, y + 2) or i in (knob, knob + 3)
+                art[j][i] = "o" if edge else "t"
+    return ["".join(row) for row in art]
+
+
+ICONS["gear"] = _sliders()
+
+
 def draw_model(pix):
     """The drawing behind the menu: grid, a sheet frame with title block, some parts."""
     pix.rect(0, BAR_H, MENU_W, MENU_H, MODEL)
@@ -882,8 +852,11 @@ def draw_model(pix):
     pix.rect(tx0, ty0 + 7, fx1 - 5, ty0 + 8, WHITE)
     pix.rect(tx0 + 30, ty0, tx0 + 31, fy1 - 5, WHITE)
     pix.rect(tx0 + 60, ty0 + 7, tx0 + 61, fy1 - 5, WHITE)
-    for k in range(3):
-        pix.rect(tx0 + 34, ty0 + 2 + k * 0, tx0 + 34 + 20, ty0 + 3, DARK)
+    # Lettering in the title block, too small to read, as on a zoomed-out drawing.
+    for x0, x1, y in ((tx0 + 4, tx0 + 26, ty0 + 3), (tx0 + 35, tx0 + 78, ty0 + 3),
+                      (tx0 + 4, tx0 + 22, ty0 + 13), (tx0 + 35, tx0 + 52, ty0 + 13),
+                      (tx0 + 65, tx0 + 78, ty0 + 13)):
+        pix.rect(x0, y, x1, y + 2, DARK)
     # A flange in plan: outline, bore, bolt holes and centre lines.
     cx, cy = 78, 108
     pix.circle(cx, cy, 30, YELLOW)
@@ -936,7 +909,7 @@ def render_menu(glyphs):
     tw = text_width(glyphs, ADDIN_TITLE) + 16
     tx0, tx1 = x, x + tw
     pix.rect(tx0, 1, tx1, BAR_H, PALE)
-    pix.frame(tx0, 1, tx1, BAR_H + 1, (HILITE))
+    pix.frame(tx0, 1, tx1, BAR_H + 1, HILITE)
     draw_text(pix, glyphs, tx0 + 8, baseline, ADDIN_TITLE, TEXT)
 
     # The window buttons of the maximised drawing at the far right of the bar.
@@ -1012,7 +985,8 @@ def render_menu(glyphs):
         ".....kwwk...",
         "......kk....",
     ]
-    pix.sprite(dx0 + 86, dy0 + 12, pointer, {"k": TEXT, "w": WHITE})
+    hot_end = dx0 + 34 + text_width(glyphs, DROP_ITEMS[0][0])
+    pix.sprite(hot_end, dy0 + 12, pointer, {"k": TEXT, "w": WHITE})
     return pix.p
 
 
