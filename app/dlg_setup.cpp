@@ -127,13 +127,17 @@ HBRUSH Dlg_Setup::OnCtlColor(HDC dc, HWND window, UINT kind) {
     return m_brushBack.get();
 }
 
-// The Browse command (folder picker) comes with the install commands.
+// Not written yet: Browse will run the folder picker on m_strInstallPath and end with
+// UpdateInstallButton. Until then the folder is typed into the edit box.
 void Dlg_Setup::OnBrowse() {}
 
-// The Install command and its sequence come with the package copy, the registration and the
-// support files; until then Install does nothing.
+// Not written yet: Install will check for a running AutoCAD, create the install folder and
+// run RunInstall (package copy with m_progress, registration and support files through
+// m_registry with m_bRelease), then switch to the completion screen. Until then it does
+// nothing.
 void Dlg_Setup::OnInstall() {}
 
+// Not written yet (see OnInstall): nothing has run, so it reports that it did not finish.
 bool Dlg_Setup::RunInstall() {
     return false;
 }

@@ -5,8 +5,8 @@
 namespace fw {
 
 void DDX_Control(DataExchange& dx, int id, Window& control) {
-    if (!control)
-        control.Attach(GetDlgItem(dx.dialog, id));
+    // Attached anew on every exchange: a dialog object run a second time has new windows.
+    control.Attach(GetDlgItem(dx.dialog, id));
 }
 
 void DDX_Check(DataExchange& dx, int id, int& value) {
