@@ -1,5 +1,6 @@
 #include "app/wizard_app.h"
 
+#include "app/dlg_setup.h"
 #include "framework/text_convert.h"
 
 // Defined together so that the application object is built first and the release table
@@ -9,6 +10,9 @@ CAcadRegistry g_acadRegistry;
 
 BOOL CWizardApp::InitInstance() {
     fw::UseSystemLeadByteRule();
+    // The dialog hosts no ActiveX control, so there is no control containment to enable.
     g_acadRegistry.ScanInstalledReleases();
+    Dlg_Setup dialog(g_acadRegistry);
+    dialog.DoModal();
     return FALSE;
 }

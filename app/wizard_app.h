@@ -3,13 +3,14 @@
 #pragma once
 
 #include "acad/acad_registry.h"
+#include "framework/app.h"
 
 #include <windows.h>
 
-class CWizardApp {
+class CWizardApp : public fw::App {
   public:
     // Always FALSE: the process ends when the dialog has closed, without a message loop.
-    BOOL InitInstance();
+    BOOL InitInstance() override;
 };
 
 extern CWizardApp theApp;

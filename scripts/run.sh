@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Runs the installer as a user meets it: installs what is missing, builds the test build,
+# prepares a private demo Wine prefix (build/wine-demo) with AutoCAD 2008, 2010, 2014 and
+# 2018 "installed", lays out a demo package (build/x86_64/demo: SetUp.exe and a Data folder
+# of placeholder files) and starts SetUp.exe from it.
+#
+# With DISPLAY set, the dialog opens on that display and the command ends when the dialog
+# is closed. Without one, it runs under a private Xvfb and ends after the screenshot.
+# Either way a PNG screenshot of the dialog is saved and its path printed.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$top/build/x86_64
+shot=${SETUP_SCREENSHOT:-$top/build/setup-dialog.png}
+
+"$top/scripts/install-deps.sh"
+# The demo's stand-in for the dialog font 宋体 (a Song face with its proportions).
+if ! dpkg-query -W -f='${Status}' fonts-arphic-gbsn00lp 2>/dev/null | grep -q 'ok installed'; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    fonts-arphic-gbsn00lp >/dev/null
+fi
+cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-x86_64.cmake" >/dev/null
+cmake --build "$build" --target demo -j 2
+
+source "$top/scripts/wine-session.sh"
+trap wine_session_stop EXIT
+if [ -n "${DISPLAY:-}" ]; then
+  private_display=0
+  wine_session_start "$top/build/wine-demo"
+  bash "$top/scripts/demo/prepare_prefix.sh" decorated
+else
+  private_display=1
+  wine_session_start "$top/build/wine-demo" xvfb
+  # No window manager there: Wine draws the caption and frame itself.
+  bash "$top/scripts/demo/prepare_prefix.sh" undecorated
+fi
+
+/usr/lib/wine/wine64 "$build/demo/SetUp.exe" &
+setup_pid=$!
+
+# The dialog's X window: the largest window of the program (Wine names the class after the
+# executable).
+find_dialog() {
+  xwininfo -root -tree 2>/dev/null | grep -i '("setup.exe"' |
+    sed -E 's/^ *(0x[0-9a-f]+) .* ([0-9]+)x([0-9]+)[+-][0-9]+[+-][0-9]+ .*$/\2 \3 \1/' |
+    awk '$1 > 100 && $2 > 100 { print $1 * $2, $3 }' | sort -n | tail -1 | cut -d' ' -f2
+}
+window=""
+for _ in $(seq 100); do
+  window=$(find_dialog || true)
+  [ -n "$window" ] && break
+  kill -0 "$setup_pid" 2>/dev/null || { echo "SetUp.exe ended before showing its dialog" >&2; exit 1; }
+  sleep 0.2
+done
+[ -n "$window" ] || { echo "The setup dialog did not appear" >&2; exit 1; }
+sleep 1.5 # let it paint
+mkdir -p "$(dirname "$shot")"
+import -display "$DISPLAY" -window "$window" "$shot"
+echo "Screenshot of the setup dialog: $shot"
+
+if [ "$private_display" = 1 ]; then
+  kill "$setup_pid" 2>/dev/null || true
+else
+  echo "Close the dialog to end."
+  wait "$setup_pid" || true
+fi
