@@ -85,7 +85,9 @@ void Dlg_Setup::ApplyReleaseBoxStart() {
 
 void Dlg_Setup::UpdateInstallButton() {
     UpdateData(TRUE);
-    EnableWindow(GetDlgItem(IDC_INSTALL), setup::AnyReleaseTicked(m_bRelease) ? TRUE : FALSE);
+    // Without a folder nothing could be created, copied or registered.
+    const bool canInstall = setup::AnyReleaseTicked(m_bRelease) && !m_strInstallPath.empty();
+    EnableWindow(GetDlgItem(IDC_INSTALL), canInstall ? TRUE : FALSE);
 }
 
 void Dlg_Setup::OnOK() {
@@ -97,6 +99,11 @@ void Dlg_Setup::OnOK() {
 }
 
 bool Dlg_Setup::OnCommand(int id, int code) {
+    // Install needs a folder: its state follows the folder text as it is typed.
+    if (id == IDC_INSTALL_PATH && code == EN_CHANGE) {
+        UpdateInstallButton();
+        return true;
+    }
     if (code != BN_CLICKED)
         return false;
     if (ReleaseOfBox(id) >= 0) {
@@ -125,19 +132,4 @@ HBRUSH Dlg_Setup::OnCtlColor(HDC dc, HWND window, UINT kind) {
         SetTextColor(dc, kLabelColour);
     }
     return m_brushBack.get();
-}
-
-// Not written yet: Browse will run the folder picker on m_strInstallPath and end with
-// UpdateInstallButton. Until then the folder is typed into the edit box.
-void Dlg_Setup::OnBrowse() {}
-
-// Not written yet: Install will check for a running AutoCAD, create the install folder and
-// run RunInstall (package copy with m_progress, registration and support files through
-// m_registry with m_bRelease), then switch to the completion screen. Until then it does
-// nothing.
-void Dlg_Setup::OnInstall() {}
-
-// Not written yet (see OnInstall): nothing has run, so it reports that it did not finish.
-bool Dlg_Setup::RunInstall() {
-    return false;
 }

@@ -11,6 +11,10 @@
 
 #include <string>
 
+// Set at start; cleared once the user has been told to close AutoCAD, so that a second
+// Install goes ahead without asking again.
+extern bool g_bWarnAcadRunning;
+
 class Dlg_Setup : public fw::Dialog {
   public:
     enum { IDD = IDD_SETUP };
@@ -43,6 +47,8 @@ class Dlg_Setup : public fw::Dialog {
     HBRUSH OnCtlColor(HDC dc, HWND window, UINT kind) override;
 
   private:
+    void ShowCompletionScreen();
+    void ShrinkToOkButton();
     void CreateLabelFonts();
     void SetSmallIcon();
     void ApplyReleaseBoxStart();

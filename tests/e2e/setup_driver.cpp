@@ -46,7 +46,7 @@ std::vector<HWND> TopLevelWindowsOf(DWORD pid) {
             auto* s = reinterpret_cast<Search*>(param);
             DWORD owner = 0;
             GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == s->pid && IsWindowVisible(hwnd))
+            if ((s->pid == 0 || owner == s->pid) && IsWindowVisible(hwnd))
                 s->found.push_back(hwnd);
             return TRUE;
         },

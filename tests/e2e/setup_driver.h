@@ -30,6 +30,7 @@ class SetupProcess {
 };
 
 // The program's top-level window with this caption, or null after the time ran out.
+// A pid of 0 takes the window of any process.
 HWND WaitForWindow(DWORD pid, const std::wstring& caption, DWORD timeoutMs);
 
 struct MessageBoxSeen {

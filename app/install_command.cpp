@@ -1,0 +1,105 @@
+// The two buttons of the setup dialog that do work: Browse picks the folder, Install runs
+// the whole installation and turns the dialog into its completion screen.
+#include "app/dlg_setup.h"
+
+#include "app/install_rules.h"
+#include "app/release_boxes.h"
+#include "deploy/acad_running.h"
+#include "deploy/package_copy.h"
+#include "deploy/setup_messages.h"
+#include "picker/path_dialog.h"
+
+#include <direct.h>
+
+bool g_bWarnAcadRunning = true;
+
+namespace {
+constexpr int kProgressHigh = 50;
+constexpr const wchar_t* kCloseAutoCadMessage = L"请关闭AutoCAD后再进行安装 !";
+constexpr const wchar_t* kChooseFolderText = L"请选择安装目录：";
+} // namespace
+
+void Dlg_Setup::OnBrowse() {
+    UpdateData(TRUE); // the folder may have been typed
+    CPathDialog picker(kChooseFolderText, kChooseFolderText, m_strInstallPath.c_str(), nullptr);
+    if (picker.DoModal() == 1) {
+        m_strInstallPath = picker.GetFolderPath();
+        UpdateData(FALSE);
+    }
+    UpdateInstallButton();
+}
+
+void Dlg_Setup::OnInstall() {
+    if (g_bWarnAcadRunning && IsAcadRunning()) {
+        ShowSetupMessage(kCloseAutoCadMessage);
+        g_bWarnAcadRunning = false;
+        return;
+    }
+    UpdateData(TRUE);
+    // Install is disabled while the folder is empty; a command that arrives anyway does
+    // nothing rather than install into the current drive's root.
+    if (m_strInstallPath.empty())
+        return;
+    m_strInstallPath = app::WithoutTrailingBackslash(m_strInstallPath);
+    _mkdir(m_strInstallPath.c_str()); // an existing folder is fine
+    m_strInstallPath = app::MakeInstallFolder(m_strInstallPath);
+    _mkdir(m_strInstallPath.c_str());
+    if (!RunInstall())
+        return; // the dialog is already ending
+    ShowCompletionScreen();
+    UpdateData(FALSE);
+    ShrinkToOkButton();
+}
+
+bool Dlg_Setup::RunInstall() {
+    for (int id : {IDC_PATH_LABEL, IDC_INSTALL_PATH, IDC_BROWSE})
+        ShowWindow(GetDlgItem(id), SW_HIDE);
+    m_progress.Show(true);
+    m_progress.SetRange(0, kProgressHigh);
+    m_progress.SetStep(1);
+    m_progress.SetPos(0);
+
+    const InstallTarget target{app::WithoutTrailingBackslash(m_strInstallPath), m_progress};
+    if (!CopyPackage(target)) {
+        OnCancel(); // nothing is registered over an abandoned copy
+        return false;
+    }
+    m_progress.StepIt();
+    m_registry.SetInstallDir(m_strInstallPath);
+    int failures = m_registry.RegisterAddIn(m_bRelease);
+    m_progress.StepIt();
+    failures += m_registry.CopySupportFiles(m_bRelease);
+    m_progress.StepIt();
+    m_progress.SetPos(kProgressHigh);
+    // Without the rights to HKEY_LOCAL_MACHINE or AutoCAD's folders the add-in would never
+    // load; the user is told so before the completion screen claims success.
+    if (failures > 0)
+        ShowSetupMessage(app::WriteFailureWarning(failures));
+    return true;
+}
+
+void Dlg_Setup::ShowCompletionScreen() {
+    ShowWindow(GetDlgItem(IDC_DONE_LABEL), SW_SHOW);
+    ShowWindow(GetDlgItem(IDC_MENU_PICTURE), SW_SHOW);
+    ShowWindow(GetDlgItem(IDC_COMPONENTS_LABEL), SW_HIDE);
+    m_progress.Show(false);
+    ShowWindow(GetDlgItem(IDOK), SW_SHOW);
+    ShowWindow(GetDlgItem(IDC_INSTALL), SW_HIDE);
+    ShowWindow(GetDlgItem(IDCANCEL), SW_HIDE);
+    for (const fw::Button& box : m_chkRelease)
+        box.Show(false);
+}
+
+// OK takes the bottom margin that Cancel had: the dialog loses the distance between the
+// bottoms of the two buttons, and the Install/Cancel row falls outside it.
+void Dlg_Setup::ShrinkToOkButton() {
+    RECT window, ok, cancel;
+    ::GetWindowRect(hwnd(), &window);
+    ::GetWindowRect(GetDlgItem(IDOK), &ok);
+    ::GetWindowRect(GetDlgItem(IDCANCEL), &cancel);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&ok), 2);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&cancel), 2);
+    const LONG bottom = window.bottom + ok.bottom - cancel.bottom;
+    MoveWindow(hwnd(), window.left, window.top, window.right - window.left, bottom - window.top,
+               TRUE);
+}
