@@ -1,0 +1,173 @@
+// The picker's path rules as tables: what a typed folder path must look like.
+#include "core/mbcs_text.h"
+#include "picker/folder_path.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Code page 936 characters whose second byte is a backslash, a bar, a letter.
+const std::string kDbcsBackslash = "\x95\x5c";
+const std::string kDbcsBar = "\x81\x7c";
+const std::string kDbcsLetter = "\xb0\x61";
+
+bool NoLeadBytes(unsigned char) {
+    return false;
+}
+
+struct Row {
+    const char* name;
+    std::string path;
+    FolderPathResult expected;
+};
+
+class PickerPathRules : public testing::Test {
+  protected:
+    void SetUp() override { core::SetLeadByteRule(core::IsCp936LeadByte); }
+    void TearDown() override { core::SetLeadByteRule(core::IsCp936LeadByte); }
+
+    // The syntax pass never touches the disk: empty actions would throw if it did.
+    static void ExpectRows(const std::vector<Row>& rows) {
+        for (const Row& row : rows)
+            EXPECT_EQ(CheckFolderPath(row.path, true, FolderActions{}), row.expected)
+                << row.name << ": " << row.path;
+    }
+};
+
+TEST_F(PickerPathRules, DriveAndSeparators) {
+    ExpectRows({
+        {"upper-case drive", "D:\\soft", FolderPathOk},
+        {"lower-case drive", "d:\\soft", FolderPathOk},
+        {"drive root", "D:\\", FolderPathOk},
+        {"lower-case drive root", "z:\\", FolderPathOk},
+        {"digit for a drive", "1:\\soft", FolderPathInvalid},
+        {"non-ASCII byte for a drive", "\xc4:\\soft", FolderPathInvalid},
+        {"no backslash after the colon", "D:soft", FolderPathInvalid},
+        {"forward slash", "D:/soft", FolderPathInvalid},
+        {"drive without backslash", "D:", FolderPathInvalid},
+        {"letter alone", "D", FolderPathInvalid},
+        {"empty", "", FolderPathInvalid},
+        {"network path", "\\\\server\\share", FolderPathInvalid},
+        {"relative path", "soft\\plot", FolderPathInvalid},
+        {"trailing backslash", "D:\\soft\\", FolderPathInvalid},
+        {"empty component", "D:\\a\\\\b", FolderPathInvalid},
+        {"root with a second backslash", "D:\\\\", FolderPathInvalid},
+        {"several levels", "D:\\Soft\\Plot\\2026", FolderPathOk},
+    });
+}
+
+TEST_F(PickerPathRules, ComponentEdges) {
+    ExpectRows({
+        {"blank inside", "D:\\my folder", FolderPathOk},
+        {"leading blank", "D:\\ folder", FolderPathInvalid},
+        {"trailing blank", "D:\\folder ", FolderPathInvalid},
+        {"leading tab", "D:\\\tfolder", FolderPathInvalid},
+        {"trailing tab", "D:\\folder\t", FolderPathInvalid},
+        {"tab inside", "D:\\my\tfolder", FolderPathOk},
+        {"leading dot", "D:\\.folder", FolderPathInvalid},
+        {"trailing dot", "D:\\folder.", FolderPathInvalid},
+        {"dot inside", "D:\\notes.d", FolderPathOk},
+        {"dot component", "D:\\a\\.\\b", FolderPathInvalid},
+        {"dot-dot component", "D:\\a\\..\\b", FolderPathInvalid},
+        {"bad last level", "D:\\a\\b.", FolderPathInvalid},
+        {"control character inside", "D:\\a\x01z", FolderPathOk},
+    });
+}
+
+TEST_F(PickerPathRules, EachForbiddenCharacter) {
+    for (const char c : std::string("\"*/:<>?\\|")) {
+        const std::string name = std::string("a") + c + "b";
+        EXPECT_FALSE(IsValidFolderName(name)) << "character " << c;
+        // A backslash is the separator and so makes an empty component instead.
+        if (c != '\\') {
+            EXPECT_EQ(CheckFolderPath("D:\\" + name, true, {}), FolderPathInvalid)
+                << "character " << c;
+        }
+    }
+}
+
+TEST_F(PickerPathRules, BytesFrom128UpAreAccepted) {
+    for (int byte = 128; byte < 256; ++byte) {
+        // Followed by an ASCII letter so that a lead byte has its second byte.
+        const std::string name = std::string(1, static_cast<char>(byte)) + "x";
+        EXPECT_TRUE(IsValidFolderName(name)) << "byte " << byte;
+        EXPECT_EQ(CheckFolderPath("D:\\" + name, true, {}), FolderPathOk) << "byte " << byte;
+    }
+    ExpectRows({
+        {"Chinese folder name", "C:\\\xc5\xfa\xb4\xf2\xd3\xa1", FolderPathOk},
+        {"single-byte 0xA0 alone", "D:\\\xa0", FolderPathOk},
+        {"lone lead byte at the end", "D:\\a\x95", FolderPathOk},
+    });
+}
+
+// The system reads an ANSI path character by character in its code page, so the picker
+// does too: the second byte of a double-byte character is neither a separator nor a bar.
+TEST_F(PickerPathRules, DoubleByteCharactersStayWhole) {
+    ExpectRows({
+        {"second byte 0x5C ends the text", "D:\\a" + kDbcsBackslash, FolderPathOk},
+        {"second byte 0x5C inside", "D:\\" + kDbcsBackslash + "b", FolderPathOk},
+        {"second byte 0x5C then a real separator", "D:\\" + kDbcsBackslash + "\\b", FolderPathOk},
+        {"second byte 0x7C", "D:\\a" + kDbcsBar, FolderPathOk},
+        {"second byte 0x7C then a real bar", "D:\\" + kDbcsBar + "|", FolderPathInvalid},
+        {"second byte a letter", "D:\\" + kDbcsLetter, FolderPathOk},
+        {"real trailing backslash after one", "D:\\" + kDbcsBackslash + "\\", FolderPathInvalid},
+    });
+    EXPECT_TRUE(IsValidFolderName("x" + kDbcsBar));
+    EXPECT_TRUE(IsValidFolderName(kDbcsBackslash));
+}
+
+// Under a code page without double-byte characters the same bytes are plain characters.
+TEST_F(PickerPathRules, SingleByteCodePageTakesEveryByteAlone) {
+    core::SetLeadByteRule(NoLeadBytes);
+    ExpectRows({
+        {"0x5C ends the component, leaving a trailing backslash", "D:\\a" + kDbcsBackslash,
+         FolderPathInvalid},
+        {"0x5C separates two levels", "D:\\" + kDbcsBackslash + "b", FolderPathOk},
+        {"0x7C is a bar", "D:\\a" + kDbcsBar, FolderPathInvalid},
+    });
+    EXPECT_FALSE(IsValidFolderName("x" + kDbcsBar));
+}
+
+TEST_F(PickerPathRules, IsValidFolderNameTable) {
+    const struct {
+        const char* name;
+        const char* component;
+        bool valid;
+    } rows[] = {
+        {"plain", "Vornik", true},        {"empty", "", false},
+        {"single dot", ".", false},       {"two dots", "..", false},
+        {"blank only", " ", false},       {"three dots", "...", false},
+        {"inner blank", "a b", true},     {"inner dots", "a..b", true},
+        {"one letter", "a", true},        {"leading blank", " a", false},
+        {"trailing dot", "a.", false},    {"tab at the end", "a\t", false},
+        {"newline inside", "a\nb", true}, {"DEL inside", "a\x7f", true},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(IsValidFolderName(row.component), row.valid) << row.name;
+}
+
+TEST_F(PickerPathRules, EditTextIsCutToThePathBuffer) {
+    const std::string longText = "D:\\" + std::string(300, 'a');
+    const std::string cut = CutToPathBuffer(longText);
+    EXPECT_EQ(cut, longText.substr(0, 259));
+    EXPECT_EQ(CheckFolderPath(cut, true, {}), FolderPathOk);
+    EXPECT_EQ(CutToPathBuffer(longText.substr(0, 259)), longText.substr(0, 259));
+    EXPECT_EQ(CutToPathBuffer("D:\\soft"), "D:\\soft");
+    // A double-byte character across the limit goes whole.
+    const std::string straddling = "D:\\" + std::string(255, 'a') + kDbcsLetter + "b";
+    EXPECT_EQ(CutToPathBuffer(straddling), straddling.substr(0, 258));
+    const std::string fitting = "D:\\" + std::string(254, 'a') + kDbcsLetter + "b";
+    EXPECT_EQ(CutToPathBuffer(fitting), fitting.substr(0, 259));
+}
+
+TEST_F(PickerPathRules, PathLongerThanTheBufferIsInvalid) {
+    EXPECT_EQ(CheckFolderPath("D:\\" + std::string(256, 'a'), true, {}), FolderPathOk);
+    EXPECT_EQ(CheckFolderPath("D:\\" + std::string(257, 'a'), true, {}), FolderPathInvalid);
+}
+
+TEST_F(PickerPathRules, TextEndsAtAnEmbeddedNul) {
+    EXPECT_EQ(CheckFolderPath(std::string("D:\\a\0?", 6), true, {}), FolderPathOk);
+    EXPECT_EQ(CheckFolderPath(std::string("D:\0\\a", 5), true, {}), FolderPathInvalid);
+}
+
+} // namespace

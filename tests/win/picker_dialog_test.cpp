@@ -1,0 +1,383 @@
+// The real shell browse dialog with the picker's edit box, driven the way a user would:
+// a thread timer runs a script inside the dialog's own message loop, finds the browse
+// window, looks at its controls and posts the keystrokes and clicks.
+#include "framework/message_box.h"
+#include "framework/text_convert.h"
+#include "picker/folder_path.h"
+#include "picker/path_dialog.h"
+#include "tests/win/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+using namespace testing_support;
+
+namespace {
+
+const wchar_t kCaption[] = L"请选择安装目录：";
+
+// One step waits until its check holds (and then does its action); the script fails, names
+// the step and cancels the dialog when a step does not come true within the time limit.
+struct Step {
+    Step(std::string name, std::function<bool(HWND browse)> run,
+         std::function<std::string(HWND browse)> seen = {})
+        : name(std::move(name)), run(std::move(run)), seen(std::move(seen)) {}
+    std::string name;
+    std::function<bool(HWND browse)> run;
+    std::function<std::string(HWND browse)> seen; // what was there instead, when it failed
+};
+
+class DialogScript {
+  public:
+    explicit DialogScript(std::vector<Step> steps) : m_steps(std::move(steps)) {
+        s_current = this;
+        m_timer = SetTimer(nullptr, 0, 50, OnTimer);
+    }
+    ~DialogScript() {
+        KillTimer(nullptr, m_timer);
+        s_current = nullptr;
+    }
+    DialogScript(const DialogScript&) = delete;
+    DialogScript& operator=(const DialogScript&) = delete;
+
+    bool Finished() const { return m_next == m_steps.size(); }
+
+  private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        if (s_current)
+            s_current->Tick();
+    }
+
+    void Tick() {
+        HWND browse = FindBrowseWindow();
+        if (!browse || Finished())
+            return;
+        if (m_steps[m_next].run(browse)) {
+            ++m_next;
+            m_waited = 0;
+        } else if (++m_waited > kTicksPerStep) {
+            const Step& step = m_steps[m_next];
+            ADD_FAILURE() << "step did not come true: " << step.name
+                          << (step.seen ? "; seen: " + step.seen(browse) : std::string());
+            m_next = m_steps.size();
+            PostMessageW(browse, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    }
+
+    static HWND FindBrowseWindow() {
+        HWND found = nullptr;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM data) -> BOOL {
+                if (!IsWindowVisible(window) || !GetDlgItem(window, kBrowseTreeId))
+                    return TRUE;
+                *reinterpret_cast<HWND*>(data) = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    static constexpr int kTicksPerStep = 200; // ten seconds
+    static DialogScript* s_current;
+    std::vector<Step> m_steps;
+    size_t m_next = 0;
+    int m_waited = 0;
+    UINT_PTR m_timer = 0;
+};
+
+DialogScript* DialogScript::s_current = nullptr;
+
+// ---- what the script looks at and does ----
+
+HWND PathEdit(HWND browse) {
+    return GetDlgItem(browse, kPathEditId);
+}
+
+std::string EditText(HWND browse) {
+    wchar_t text[1024] = L"";
+    GetWindowTextW(PathEdit(browse), text, 1024);
+    return fw::AnsiFromWide(text);
+}
+
+bool OkEnabled(HWND browse) {
+    return IsWindowEnabled(GetDlgItem(browse, IDOK)) != FALSE;
+}
+
+void ClearEdit(HWND browse) {
+    PostMessageW(PathEdit(browse), EM_SETSEL, 0, -1);
+    PostMessageW(PathEdit(browse), WM_CLEAR, 0, 0);
+}
+
+void Type(HWND browse, const std::string& text) {
+    for (wchar_t c : fw::WideFromAnsi(text))
+        PostMessageW(PathEdit(browse), WM_CHAR, c, 1);
+}
+
+void Click(HWND browse, int id) {
+    PostMessageW(browse, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(browse, id)));
+}
+
+Step TypeText(const std::string& text) {
+    return {"type the path", [text](HWND browse) {
+                ClearEdit(browse);
+                Type(browse, text);
+                return true;
+            }};
+}
+
+Step WaitForText(const std::string& text) {
+    return {"the edit box shows " + text, [text](HWND browse) { return EditText(browse) == text; },
+            EditText};
+}
+
+Step Press(int id) {
+    return {id == IDOK ? "press OK" : "press Cancel", [id](HWND browse) {
+                Click(browse, id);
+                return true;
+            }};
+}
+
+// Selects a folder in the tree as a click would and waits for the box to show it. Like a
+// user, it tries again when the shell's tree walk misses the folder once.
+Step SelectInTree(const std::string& path) {
+    auto ticks = std::make_shared<int>(0);
+    return {"selecting " + path + " shows it in the box",
+            [path, ticks](HWND browse) {
+                if (EditText(browse) == path)
+                    return true;
+                if ((*ticks)++ % 20 == 0)
+                    PostMessageA(browse, BFFM_SETSELECTIONA, TRUE,
+                                 reinterpret_cast<LPARAM>(path.c_str()));
+                return false;
+            },
+            EditText};
+}
+
+struct ShownBox {
+    std::wstring text;
+    UINT type;
+};
+
+class PickerDialog : public testing::Test {
+  protected:
+    void SetUp() override {
+        char display[256] = "";
+        if (GetEnvironmentVariableA("DISPLAY", display, sizeof display) == 0)
+            GTEST_SKIP() << "no X display for the browse dialog (DISPLAY is not set)";
+        fw::SetMessageBoxHandler(
+            [this](HWND, const std::wstring& text, const std::wstring&, UINT type) {
+                shown.push_back({text, type});
+                return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+            });
+    }
+    void TearDown() override { fw::SetMessageBoxHandler({}); }
+
+    // Runs the dialog with the script; the script must have run to its end.
+    int Run(CPathDialog& dialog, std::vector<Step> steps) {
+        DialogScript script(std::move(steps));
+        const int result = dialog.DoModal();
+        EXPECT_TRUE(script.Finished()) << "the dialog ended before the script";
+        return result;
+    }
+
+    TempDir temp;
+    std::vector<ShownBox> shown;
+};
+
+TEST_F(PickerDialog, EditBoxSitsAboveTheTreeWithTheDialogsFont) {
+    CPathDialog dialog(kCaption, L"请选择安装目录：", temp.path().c_str(), nullptr);
+    const int result =
+        Run(dialog, {{"the edit box shows the initial folder",
+                      [&](HWND browse) { return EditText(browse) == temp.path(); }},
+                     {"the edit box's place, look and font",
+                      [&](HWND browse) {
+                          HWND edit = PathEdit(browse);
+                          RECT tree = {}, box = {};
+                          GetWindowRect(GetDlgItem(browse, kBrowseTreeId), &tree);
+                          GetWindowRect(edit, &box);
+                          EXPECT_EQ(box.left, tree.left);
+                          EXPECT_EQ(box.right, tree.right);
+                          EXPECT_EQ(box.top, tree.top - 27);
+                          EXPECT_EQ(box.bottom, tree.top - 4);
+                          EXPECT_EQ(GetParent(edit), browse);
+                          wchar_t className[32] = L"";
+                          GetClassNameW(edit, className, 32);
+                          EXPECT_EQ(_wcsicmp(className, L"Edit"), 0);
+                          const LONG style = GetWindowLongW(edit, GWL_STYLE);
+                          EXPECT_TRUE(style & WS_VISIBLE);
+                          EXPECT_TRUE(style & WS_TABSTOP);
+                          EXPECT_TRUE(style & ES_AUTOHSCROLL);
+                          EXPECT_TRUE(GetWindowLongW(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+                          EXPECT_EQ(SendMessageW(edit, WM_GETFONT, 0, 0),
+                                    SendMessageW(browse, WM_GETFONT, 0, 0));
+                          EXPECT_FALSE(IsWindowVisible(GetDlgItem(browse, kBrowseStatusTextId)));
+                          wchar_t caption[64] = L"";
+                          GetWindowTextW(browse, caption, 64);
+                          EXPECT_EQ(Utf8(caption), Utf8(kCaption));
+                          EXPECT_TRUE(OkEnabled(browse));
+                          return true;
+                      }},
+                     Press(IDCANCEL)});
+    EXPECT_EQ(result, -1);
+    EXPECT_TRUE(shown.empty());
+}
+
+// The Browse command passes the folder field's text, which on a first installation names a
+// folder that does not exist yet: nothing is selected, so there is nothing for OK to take.
+TEST_F(PickerDialog, MissingInitialFolderLeavesTheBoxEmptyUntilTyped) {
+    const std::string target = temp / "Vornik";
+    CPathDialog dialog(kCaption, nullptr, target.c_str(), nullptr);
+    const int result =
+        Run(dialog, {{"the box is empty and OK disabled",
+                      [](HWND browse) { return EditText(browse).empty() && !OkEnabled(browse); }},
+                     TypeText(target),
+                     WaitForText(target),
+                     Press(IDOK)});
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(dialog.GetFolderPath(), target);
+    EXPECT_TRUE(FolderExists(target));
+    EXPECT_EQ(shown.size(), 1u);
+}
+
+TEST_F(PickerDialog, WithoutAnInitialFolderTheCurrentDirectoryIsSelected) {
+    char previous[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(temp.path().c_str()));
+    CPathDialog dialog(kCaption, nullptr, nullptr, nullptr);
+    const int result = Run(dialog, {WaitForText(temp.path()), Press(IDCANCEL)});
+    SetCurrentDirectoryA(previous); // the temporary folder can go only when it is not current
+    EXPECT_EQ(result, -1);
+}
+
+TEST_F(PickerDialog, SelectingAFolderFillsTheEditBox) {
+    MakeFolders(temp / "first");
+    MakeFolders(temp / "second");
+    const std::string first = temp / "first", second = temp / "second";
+    CPathDialog dialog(kCaption, nullptr, first.c_str(), nullptr);
+    const int result = Run(dialog, {WaitForText(first), SelectInTree(second), Press(IDCANCEL)});
+    EXPECT_EQ(result, -1);
+}
+
+TEST_F(PickerDialog, VirtualFolderEmptiesTheBoxAndDisablesOk) {
+    fw::unique_idlist computer;
+    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, computer.put()), S_OK);
+    CPathDialog dialog(kCaption, nullptr, temp.path().c_str(), nullptr);
+    const int result =
+        Run(dialog, {WaitForText(temp.path()),
+                     {"select the computer itself",
+                      [&](HWND browse) {
+                          PostMessageA(browse, BFFM_SETSELECTIONA, FALSE,
+                                       reinterpret_cast<LPARAM>(computer.get()));
+                          return true;
+                      }},
+                     {"the box is empty and OK disabled",
+                      [](HWND browse) { return EditText(browse).empty() && !OkEnabled(browse); }},
+                     {"type a letter",
+                      [](HWND browse) {
+                          Type(browse, "D");
+                          return true;
+                      }},
+                     {"OK is enabled again", [](HWND browse) { return OkEnabled(browse); }},
+                     Press(IDCANCEL)});
+    EXPECT_EQ(result, -1);
+}
+
+TEST_F(PickerDialog, TypingEnablesOkAndEmptyingDisablesIt) {
+    CPathDialog dialog(kCaption, nullptr, temp.path().c_str(), nullptr);
+    const int result =
+        Run(dialog, {WaitForText(temp.path()),
+                     {"empty the box",
+                      [](HWND browse) {
+                          ClearEdit(browse);
+                          return true;
+                      }},
+                     {"OK is disabled",
+                      [](HWND browse) { return EditText(browse).empty() && !OkEnabled(browse); }},
+                     {"type a letter",
+                      [](HWND browse) {
+                          Type(browse, "x");
+                          return true;
+                      }},
+                     {"OK is enabled", [](HWND browse) { return OkEnabled(browse); }},
+                     {"delete the letter",
+                      [](HWND browse) {
+                          ClearEdit(browse);
+                          return true;
+                      }},
+                     {"OK is disabled again",
+                      [](HWND browse) { return EditText(browse).empty() && !OkEnabled(browse); }},
+                     Press(IDCANCEL)});
+    EXPECT_EQ(result, -1);
+}
+
+TEST_F(PickerDialog, OkWithANewFolderAsksCreatesAndReturnsOne) {
+    const std::string target = temp / "Soft\\Plot";
+    CPathDialog dialog(kCaption, nullptr, temp.path().c_str(), nullptr);
+    const int result =
+        Run(dialog, {WaitForText(temp.path()), TypeText(target), WaitForText(target), Press(IDOK)});
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(dialog.GetFolderPath(), target);
+    EXPECT_TRUE(FolderExists(target));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(Utf8(shown[0].text),
+              Utf8(fw::WideFromAnsi(FolderMessageText(FolderMessage::AskCreate, target))));
+    EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+}
+
+TEST_F(PickerDialog, OkWithTheSelectedFolderReturnsItWithoutAQuestion) {
+    CPathDialog dialog(kCaption, nullptr, temp.path().c_str(), nullptr);
+    const int result = Run(dialog, {WaitForText(temp.path()), Press(IDOK)});
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(dialog.GetFolderPath(), temp.path());
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(PickerDialog, RejectedPathKeepsTheDialogOpenWithTheFocusInTheBox) {
+    const std::string file = temp / "notes.txt";
+    WriteFileText(file, "notes");
+    CPathDialog dialog(kCaption, nullptr, temp.path().c_str(), nullptr);
+    const int result = Run(
+        dialog, {WaitForText(temp.path()),
+                 TypeText(file),
+                 WaitForText(file),
+                 Press(IDOK),
+                 {"the file is rejected and the box has the focus",
+                  [&](HWND browse) { return shown.size() == 1 && GetFocus() == PathEdit(browse); }},
+                 TypeText(temp / "a?b"),
+                 WaitForText(temp / "a?b"),
+                 Press(IDOK),
+                 {"the bad name is rejected", [&](HWND) { return shown.size() == 2; }},
+                 Press(IDCANCEL)});
+    EXPECT_EQ(result, -1);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(Utf8(shown[0].text),
+              Utf8(fw::WideFromAnsi(FolderMessageText(FolderMessage::Invalid, file))));
+    EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(Utf8(shown[1].text),
+              Utf8(fw::WideFromAnsi(FolderMessageText(FolderMessage::Invalid, temp / "a?b"))));
+}
+
+TEST_F(PickerDialog, CancelAndTheCloseBoxReturnMinusOne) {
+    for (const UINT message : {static_cast<UINT>(WM_COMMAND), static_cast<UINT>(WM_CLOSE)}) {
+        CPathDialog dialog(kCaption, nullptr, temp.path().c_str(), nullptr);
+        const int result = Run(dialog, {WaitForText(temp.path()),
+                                        TypeText(temp / "new"),
+                                        {"cancel or close", [message](HWND browse) {
+                                             if (message == WM_CLOSE)
+                                                 PostMessageW(browse, WM_CLOSE, 0, 0);
+                                             else
+                                                 Click(browse, IDCANCEL);
+                                             return true;
+                                         }}});
+        EXPECT_EQ(result, -1) << message;
+        EXPECT_FALSE(FolderExists(temp / "new"));
+    }
+    EXPECT_TRUE(shown.empty());
+}
+
+} // namespace
