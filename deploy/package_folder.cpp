@@ -25,6 +25,7 @@ std::string GetExecutableFolder() {
         return *g_executableFolderOverride;
     char path[kModulePathCapacity] = "";
     const DWORD length = GetModuleFileNameA(nullptr, path, kModulePathCapacity);
+    // A path that filled the whole buffer may be cut short: treat it as unknown.
     std::string folder(path, length < kModulePathCapacity ? length : 0);
     const size_t slash = core::FindLastBackslash(folder);
     folder.erase(slash == std::string::npos ? 0 : slash);
@@ -37,6 +38,12 @@ void OverrideExecutableFolder(std::optional<std::string> folder) {
 
 bool GetPackageFolder(std::string& folder) {
     const std::string executableFolder = GetExecutableFolder();
+    // Without the executable's folder (its path could not be read whole) the lookups below
+    // would search the root of the current drive and might take a stranger's Data folder.
+    if (executableFolder.empty()) {
+        ShowSetupMessage(kMissingPackageMessage);
+        return false;
+    }
     const std::string dataFolder = executableFolder + "\\Data";
     if (GetPathKind(dataFolder) == PathIsFolder) {
         folder = dataFolder;

@@ -15,7 +15,8 @@ PathKind GetPathKind(const std::string& path);
 // been shown the missing-package message.
 bool GetPackageFolder(std::string& folder);
 
-// The folder of the running executable. Tests set another folder to stand in for it, so that
-// they can lay out packages without touching the folder the test program runs from.
+// The folder of the running executable; empty when its path cannot be read whole. Tests set another
+// folder to stand in for it, so that they can lay out packages without touching the folder the test
+// program runs from.
 std::string GetExecutableFolder();
 void OverrideExecutableFolder(std::optional<std::string> folder);

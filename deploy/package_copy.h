@@ -1,0 +1,26 @@
+// The first working step of an installation: the package's files into the install folder,
+// the settings file into the user's settings folder, one progress step per listing entry.
+#pragma once
+
+#include "framework/controls.h"
+
+#include <string>
+
+// What the install command hands to the copy. It lives on the caller's stack for one call.
+struct InstallTarget {
+    std::string installFolder;    // absolute, without a trailing backslash
+    fw::ProgressBar& progressBar; // range and step already set by the caller; only advanced
+};
+
+// Copies every file that lies directly in the package folder. True when the whole listing
+// was worked through (files the user chose to skip included). False when the package is
+// missing or cannot be listed (the user has seen the missing-package message), or when the
+// user chose Abort after a failed copy; files copied before stay where they are.
+bool CopyPackage(const InstallTarget& target);
+
+// Drops the read-only flag and keeps every other attribute; a missing path is left alone.
+void ClearReadOnly(const std::string& path);
+
+// Deletes the path's "Zone.Identifier" stream, the mark of a file that came from the
+// internet. True when a stream was deleted.
+bool RemoveZoneIdentifier(const std::string& path);

@@ -1,0 +1,131 @@
+#include "deploy/acad_process_name.h"
+#include "deploy/package_plan.h"
+#include "core/mbcs_text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using deploy::EntryPlace;
+
+class PackagePlan : public testing::Test {
+  protected:
+    void SetUp() override { core::SetLeadByteRule(core::IsCp936LeadByte); }
+};
+
+TEST_F(PackagePlan, PlaceOfEachListingEntry) {
+    struct Row {
+        const char* name;
+        bool isFolder;
+        EntryPlace place;
+    };
+    const Row rows[] = {
+        {".", true, EntryPlace::NotCopied},
+        {"..", true, EntryPlace::NotCopied},
+        {"Sub", true, EntryPlace::NotCopied},
+        {"A.arx", true, EntryPlace::NotCopied}, // a folder, whatever its name
+        {"SetUp.EXE", false, EntryPlace::NotCopied},
+        {"setup.exe", false, EntryPlace::NotCopied},
+        {"Vornik_EN.shx", false, EntryPlace::NotCopied},
+        {"VORNIK_hz.SHX", false, EntryPlace::NotCopied},
+        {"VORNIK.PRT5", false, EntryPlace::NotCopied},
+        {"Vornik.Ini", false, EntryPlace::SettingsFolder},
+        {"vornik.ini", false, EntryPlace::SettingsFolder},
+        {"Vornik.Ini", true, EntryPlace::NotCopied},
+        {"A.arx", false, EntryPlace::InstallFolder},
+        {"SetUp.EXE.bak", false, EntryPlace::InstallFolder},
+        {"XSetUp.EXE", false, EntryPlace::InstallFolder},
+        {"Vornik.prt", false, EntryPlace::InstallFolder},
+        {"...", false, EntryPlace::InstallFolder},
+        {"\xb0\xb2\xd7\xb0.dll", false, EntryPlace::InstallFolder},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(deploy::PlaceOfEntry(row.name, row.isFolder), row.place)
+            << row.name << (row.isFolder ? " (folder)" : " (file)");
+}
+
+TEST_F(PackagePlan, AppDataIsUsedWhenSetAndFitting) {
+    // What the environment read returns: 0 when unset, the size it would need (terminator
+    // included) when the value does not fit the 260-byte buffer.
+    struct Row {
+        unsigned long reported;
+        bool fits;
+    };
+    const Row rows[] = {{0, false},   {1, true},    {259, true},
+                        {260, false}, {261, false}, {5000, false}};
+    for (const Row& row : rows)
+        EXPECT_EQ(deploy::AppDataFits(row.reported), row.fits) << "reported " << row.reported;
+    EXPECT_EQ(deploy::SettingsFolderIn("C:\\Users\\u\\AppData\\Roaming"),
+              "C:\\Users\\u\\AppData\\Roaming\\Vornik");
+}
+
+TEST_F(PackagePlan, PathsThatDoNotFitAreNeverCut) {
+    const std::string package = "D:\\pkg\\Data";
+    const std::string install = "C:\\Vornik\\V-ZiruzOrav";
+
+    const auto plain = deploy::PlanFilePaths(package, install, "A.arx");
+    EXPECT_EQ(plain.source, "D:\\pkg\\Data\\A.arx");
+    EXPECT_EQ(plain.destination, "C:\\Vornik\\V-ZiruzOrav\\A.arx");
+    EXPECT_EQ(plain.shownDestination, "C:\\Vornik\\V-ZiruzOrav\\A.arx");
+
+    // 259 bytes fit the buffer with its terminator; 260 do not.
+    const std::string longFolder = "C:\\" + std::string(250, 'f');
+    const auto fits = deploy::PlanFilePaths(package, longFolder, "12345");
+    EXPECT_EQ(fits.destination->size(), 259u);
+    const auto tooLong = deploy::PlanFilePaths(package, longFolder, "123456");
+    EXPECT_FALSE(tooLong.destination);
+    EXPECT_EQ(tooLong.shownDestination, longFolder + "\\123456");
+    EXPECT_TRUE(tooLong.source);
+
+    const auto longSource = deploy::PlanFilePaths(longFolder, install, "123456");
+    EXPECT_FALSE(longSource.source);
+    EXPECT_TRUE(longSource.destination);
+
+    const auto unknownSettings = deploy::PlanFilePaths(package, std::nullopt, "vornik.ini");
+    EXPECT_FALSE(unknownSettings.destination);
+    EXPECT_EQ(unknownSettings.shownDestination, "%APPDATA%\\Vornik\\vornik.ini");
+}
+
+TEST_F(PackagePlan, ListingPatternFitsOrIsRefused) {
+    EXPECT_EQ(deploy::ListingPattern("D:\\pkg\\Data"), "D:\\pkg\\Data\\*.*");
+    EXPECT_EQ(deploy::ListingPattern("E:"), "E:\\*.*");
+    EXPECT_EQ(deploy::ListingPattern(std::string(255, 'p'))->size(), 259u);
+    EXPECT_FALSE(deploy::ListingPattern(std::string(256, 'p')));
+}
+
+TEST_F(PackagePlan, CopyFailureTextNamesTheDestination) {
+    EXPECT_EQ(
+        deploy::CopyFailureText(L"C:\\Vornik\\V-ZiruzOrav\\A.arx"),
+        L"拷贝文件 C:\\Vornik\\V-ZiruzOrav\\A.arx 失败，可能原因如下：\n\n1、AutoCAD未关闭\n\n"
+        L"2、系统权限未开放，请以管理者权限登陆系统");
+}
+
+TEST_F(PackagePlan, AcadProcessNames) {
+    struct Row {
+        const char* name;
+        bool isAcad;
+    };
+    const Row rows[] = {
+        {"acad.exe", true},
+        {"ACAD.EXE", true},
+        {"Acad.exe", true},
+        {"myacad.exe", true},
+        {"acad.exe.bak", true},
+        {"acadlt.exe", false},
+        {"accoreconsole.exe", false},
+        {"acad.ex", false},
+        {"", false},
+        {"explorer.exe", false},
+        {"\xb0\xb2"
+         "acad.exe",
+         true},
+        // The "a" is the second byte of a double-byte character, not a letter of the name.
+        {"\xb0"
+         "acad.exe",
+         false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(deploy::IsAcadProcessName(row.name), row.isAcad) << row.name;
+}
+
+} // namespace

@@ -1,0 +1,124 @@
+// Finding the package: the Data folder beside the executable, or the executable's own folder
+// in a flat package marked by the add-in's module.
+#include "deploy/setup_messages.h"
+#include "tests/win/package_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace package_testing;
+
+namespace {
+
+const char* const kMarker = "VK_ZiruzOrav2010.arx";
+
+class PackageFolder : public PackageTest {
+  protected:
+    void ExpectMissingPackageMessage(const MessageAnswers& answers) const {
+        ASSERT_EQ(answers.shown.size(), 1u);
+        EXPECT_EQ(answers.shown[0].text, kMissingPackageMessage) << Utf8(answers.shown[0].text);
+        EXPECT_EQ(answers.shown[0].caption, L"V-软件安装");
+        EXPECT_EQ(answers.shown[0].type, static_cast<UINT>(MB_OK));
+        EXPECT_EQ(answers.shown[0].owner, fw::GetMainWindow());
+    }
+};
+
+TEST_F(PackageFolder, DataFolderWinsOverMarkerFile) {
+    MakeDataFolder();
+    WriteFileText(exeFolder + "\\" + kMarker, "arx");
+    MessageAnswers answers;
+    std::string folder = "stale";
+    EXPECT_TRUE(GetPackageFolder(folder));
+    EXPECT_EQ(folder, exeFolder + "\\Data");
+    EXPECT_TRUE(answers.shown.empty());
+}
+
+TEST_F(PackageFolder, DataFolderNeedsNoMarkerInside) {
+    MakeDataFolder();
+    std::string folder;
+    EXPECT_TRUE(GetPackageFolder(folder));
+    EXPECT_EQ(folder, exeFolder + "\\Data");
+}
+
+TEST_F(PackageFolder, MarkerFileMakesTheExecutableFolderThePackage) {
+    WriteFileText(exeFolder + "\\" + kMarker, "arx");
+    MessageAnswers answers;
+    std::string folder;
+    EXPECT_TRUE(GetPackageFolder(folder));
+    EXPECT_EQ(folder, exeFolder); // no trailing backslash
+    EXPECT_TRUE(answers.shown.empty());
+}
+
+TEST_F(PackageFolder, DataFileDoesNotCountAndTheMarkerDecides) {
+    WriteFileText(DataFolder(), "not a folder");
+    {
+        MessageAnswers answers;
+        std::string folder;
+        EXPECT_FALSE(GetPackageFolder(folder));
+        ExpectMissingPackageMessage(answers);
+    }
+    WriteFileText(exeFolder + "\\" + kMarker, "arx");
+    std::string folder;
+    EXPECT_TRUE(GetPackageFolder(folder));
+    EXPECT_EQ(folder, exeFolder);
+}
+
+TEST_F(PackageFolder, FolderNamedLikeTheMarkerDoesNotCount) {
+    MakeFolders(exeFolder + "\\" + kMarker);
+    MessageAnswers answers;
+    std::string folder;
+    EXPECT_FALSE(GetPackageFolder(folder));
+    ExpectMissingPackageMessage(answers);
+}
+
+TEST_F(PackageFolder, MessageIsShownAtEveryFailingCall) {
+    MessageAnswers answers;
+    std::string folder;
+    EXPECT_FALSE(GetPackageFolder(folder));
+    EXPECT_FALSE(GetPackageFolder(folder));
+    EXPECT_EQ(answers.shown.size(), 2u);
+}
+
+TEST_F(PackageFolder, MissingPackageStopsTheCopyBeforeItTouchesTheDisk) {
+    MessageAnswers answers;
+    EXPECT_FALSE(Copy());
+    ExpectMissingPackageMessage(answers);
+    EXPECT_FALSE(FolderExists(installFolder));
+    EXPECT_EQ(Steps(), 0);
+}
+
+TEST_F(PackageFolder, EmptyDataFolderCopiesNothing) {
+    MakeDataFolder();
+    MessageAnswers answers;
+    EXPECT_TRUE(Copy());
+    EXPECT_TRUE(answers.shown.empty());
+    EXPECT_TRUE(FolderExists(installFolder));
+    EXPECT_TRUE(ListFiles(installFolder).empty());
+    EXPECT_EQ(Steps(), 3); // ".", ".." and the end of the listing
+}
+
+TEST_F(PackageFolder, PathKinds) {
+    WriteFileText(root / "file.txt", "x");
+    MakeFolders(root / "folder");
+    struct Row {
+        std::string path;
+        PathKind kind;
+    };
+    const Row rows[] = {
+        {root / "file.txt", PathIsFile},
+        {root / "folder", PathIsFolder},
+        {root / "missing", PathMissing},
+        {root / "missing\\deeper", PathMissing},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(GetPathKind(row.path), row.kind) << row.path;
+}
+
+TEST(ExecutableFolder, IsTheRunningProgramsFolderWithoutBackslash) {
+    char path[MAX_PATH + 1] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string expected = path;
+    expected.erase(expected.rfind('\\'));
+    EXPECT_EQ(GetExecutableFolder(), expected);
+}
+
+} // namespace
