@@ -405,7 +405,7 @@ TEST_F(InstallE2E, FailedRegistrationIsReportedBeforeTheCompletionScreen) {
     const Product cad2014 = AddAutoCad(2014, "R19.1", "ACAD-D001:804");
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
-    // The product key vanishes after the scan: its entries cannot be written.
+    // The product key vanishes after the scan: neither of its two entries can be written.
     ASSERT_EQ(RegDeleteTreeA(HKEY_LOCAL_MACHINE, cad2014.Key().c_str()), ERROR_SUCCESS);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, cad2014.Key().substr(0, cad2014.Key().size() - 1).c_str());
     ChooseFolder(dialog, target);
@@ -413,7 +413,7 @@ TEST_F(InstallE2E, FailedRegistrationIsReportedBeforeTheCompletionScreen) {
     MessageBoxSeen box = WaitForMessageBox(setup->pid(), kTimeout);
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.caption, kSetupCaption);
-    EXPECT_EQ(box.text, L"有 1 项AutoCAD注册信息或支持文件未能写入，可能原因如下：\n\n"
+    EXPECT_EQ(box.text, L"有 2 项AutoCAD注册信息或支持文件未能写入，可能原因如下：\n\n"
                         L"1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理员身份运行SetUp.exe后重新安装");
     EXPECT_FALSE(IsShown(dialog, kIdOk)) << "the warning comes before the completion screen";
     Answer(box, IDOK);
