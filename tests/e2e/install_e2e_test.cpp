@@ -321,6 +321,34 @@ TEST_F(InstallE2E, MissingPackageEndsTheProgramWithoutRegistering) {
     EXPECT_FALSE(FileExists(cad2010.folder + "\\itextsharp.dll"));
 }
 
+TEST_F(InstallE2E, BrowseCreatesTheTypedFolderAndInstallsThere) {
+    const Product cad2010 = AddAutoCad(2010, "R18.0", "ACAD-8001:804");
+    HWND dialog = StartSetup();
+    ASSERT_NE(dialog, nullptr);
+    Click(dialog, kIdBrowse);
+    HWND browse = WaitForWindow(setup->pid(), L"请选择安装目录：", kTimeout);
+    ASSERT_NE(browse, nullptr) << "no folder picker";
+    const std::string chosen = target + "\\New Tools";
+    SetText(browse, 14148, std::wstring(chosen.begin(), chosen.end()));
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabledControl(browse, IDOK); }, kTimeout));
+    Click(browse, IDOK);
+    MessageBoxSeen box = WaitForMessageBox(setup->pid(), kTimeout);
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.caption, L"SetUp");
+    EXPECT_EQ(box.text, L"The folder:\n\n" + std::wstring(chosen.begin(), chosen.end()) +
+                            L"\n\ndoes not exist. Do you want the folder to be created?");
+    Answer(box, IDYES);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browse); }, kTimeout));
+    EXPECT_TRUE(FolderExists(chosen));
+    EXPECT_EQ(GetText(dialog, kIdFolder), std::wstring(chosen.begin(), chosen.end()));
+
+    installDir = chosen + "\\V-ZiruzOrav";
+    InstallAndWaitForCompletion(dialog);
+    FinishWithOk(dialog);
+    EXPECT_TRUE(FileExists(installDir + "\\readme.txt"));
+    ExpectEntries(cad2010, 2010, 2010);
+}
+
 class LockedDestination : public InstallE2E {
   protected:
     // Holds the installed copy of one package file open so that its copy fails for real.
