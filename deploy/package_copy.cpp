@@ -35,7 +35,8 @@ std::optional<std::string> ReadAppData() {
 // not to a "\Vornik" at the root of whatever drive is current.
 std::optional<std::string> RoamingAppDataFolder() {
     char buffer[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer)))
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer)) ||
+        buffer[0] == '\0')
         return std::nullopt;
     return std::string(buffer);
 }

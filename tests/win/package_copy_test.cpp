@@ -119,6 +119,8 @@ TEST_F(PackageCopy, ReadOnlyPackageFileEndsWritableOnBothSides) {
     EXPECT_FALSE(IsReadOnly(Installed("A.arx")));
 }
 
+// Under Wine run as root the read-only flag does not stop a write, so there only the end
+// state shows; elsewhere the copy itself fails unless the flag is cleared before it.
 TEST_F(PackageCopy, ReadOnlyExistingDestinationIsReplacedWithoutMessage) {
     MakeDataFolder();
     AddFile("A.arx");
@@ -202,8 +204,9 @@ TEST(ClearReadOnly, DropsOnlyTheReadOnlyFlag) {
     EXPECT_FALSE(FileExists(dir / "missing.txt"));
 }
 
-// Wine keeps no alternate data streams; there the removal must at least leave the file as
-// it was. Where streams exist, the mark is gone afterwards.
+// Under Wine, which keeps no alternate data streams, "a.arx:Zone.Identifier" is a file of
+// its own beside a.arx; there the check only shows that the removal leaves a.arx as it was.
+// On Windows it is the stream, and the mark is gone afterwards.
 TEST(RemoveZoneIdentifier, RemovesTheMarkAndLeavesTheFile) {
     TempDir dir;
     const std::string path = dir / "a.arx";

@@ -3,6 +3,7 @@
 // message as the user would.
 #include "deploy/package_copy.h"
 #include "deploy/package_plan.h"
+#include "deploy/setup_messages.h"
 #include "framework/text_convert.h"
 #include "tests/win/package_support.h"
 
@@ -131,6 +132,44 @@ TEST_F(PackageFailure, DestinationTooLongForThePathBufferIsAFailedCopy) {
     std::sort(copied.begin(), copied.end());
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(copied, listed); // every short name, and nothing cut from the long one
+}
+
+TEST_F(PackageFailure, BoxThatCannotBeShownEndsTheCopy) {
+    fw::unique_file holder = HoldOpen(Installed(listed.front()));
+    ASSERT_TRUE(holder);
+    MessageAnswers answers([](const ShownMessage&) { return 0; });
+    EXPECT_FALSE(Copy());
+    EXPECT_EQ(answers.shown.size(), 1u);
+}
+
+// Creates every level of a path that may be longer than the ANSI functions take.
+void MakeLongFolders(const std::string& path) {
+    for (size_t pos = path.find('\\', 3);; pos = path.find('\\', pos + 1)) {
+        const std::string level = path.substr(0, pos);
+        CreateDirectoryW(fw::WideFromAnsi("\\\\?\\" + level).c_str(), nullptr);
+        if (pos == std::string::npos)
+            break;
+    }
+}
+
+// The package folder is found, but its listing pattern would not fit the path buffer: no
+// file can be copied, so the copy reports the package as missing instead of success.
+TEST_F(PackageFailure, PackageThatCannotBeListedIsMissing) {
+    // 251 bytes + "\Data" = 256: the folder is found; "\*.*" after it makes 260, one too many.
+    std::string deepExe = root.path();
+    while (251 - deepExe.size() > 61)
+        deepExe += "\\" + std::string(40, 'x');
+    deepExe += "\\" + std::string(251 - deepExe.size() - 1, 'y');
+    ASSERT_EQ(deepExe.size(), 251u);
+    MakeLongFolders(deepExe + "\\Data");
+    OverrideExecutableFolder(deepExe);
+    std::string packageFolder;
+    ASSERT_TRUE(GetPackageFolder(packageFolder)) << "the folder itself is found";
+
+    MessageAnswers answers;
+    EXPECT_FALSE(Copy());
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0].text, kMissingPackageMessage);
 }
 
 } // namespace
