@@ -84,11 +84,17 @@ inline void PumpMessages() {
 }
 
 // The running setup dialog as a user finds it on the screen, waiting up to ten seconds.
+// The setup dialog of this test process. Other tests, and the end-to-end tests' SetUp.exe,
+// may show a dialog of the same caption at the same time on the same display.
 inline HWND FindSetupDialog() {
     for (int i = 0; i < 1000; ++i) {
-        const HWND window = FindWindowW(L"#32770", L"V-批打印软件安装");
-        if (window && IsWindowVisible(window))
-            return window;
+        HWND window = nullptr;
+        while ((window = FindWindowExW(nullptr, window, L"#32770", L"V-批打印软件安装"))) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == GetCurrentProcessId() && IsWindowVisible(window))
+                return window;
+        }
         Sleep(10);
     }
     return nullptr;
