@@ -101,7 +101,8 @@ void Dlg_Setup::OnOK() {
 bool Dlg_Setup::OnCommand(int id, int code) {
     // Install needs a folder: its state follows the folder text as it is typed.
     if (id == IDC_INSTALL_PATH && code == EN_CHANGE) {
-        UpdateInstallButton();
+        if (!IsExchangingData())
+            UpdateInstallButton();
         return true;
     }
     if (code != BN_CLICKED)

@@ -53,7 +53,9 @@ HWND Dialog::Create() {
 
 BOOL Dialog::UpdateData(BOOL saveAndValidate) {
     DataExchange dx{m_hwnd, saveAndValidate != FALSE};
+    m_exchanging = true;
     DoDataExchange(dx);
+    m_exchanging = false;
     return TRUE;
 }
 

@@ -34,6 +34,9 @@ class Dialog {
     // destructor, so that no control paints with members that are already gone.
     void DestroyModeless();
     INT_PTR GetResult() const { return m_result; }
+    // True while UpdateData runs: the notifications that writing a control sends (an edit
+    // box's EN_CHANGE) are then not the user's doing.
+    bool IsExchangingData() const { return m_exchanging; }
 
   protected:
     // While the dialog runs it is the application's main window: the owner of the message
@@ -65,6 +68,7 @@ class Dialog {
     bool m_modal = false;
     bool m_actsAsMainWindow = false;
     INT_PTR m_result = 0;
+    bool m_exchanging = false;
 };
 
 } // namespace fw
