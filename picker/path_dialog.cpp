@@ -1,6 +1,7 @@
 #include "picker/path_dialog.h"
 
 #include "core/bounded_format.h"
+#include "framework/data_exchange.h"
 #include "framework/message_box.h"
 #include "framework/text_convert.h"
 #include "picker/folder_actions.h"
@@ -51,14 +52,6 @@ HWND GetSafeOwner(HWND parent) {
     while (window && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD))
         window = GetParent(window);
     return window;
-}
-
-std::wstring ReadWindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, &text[0], length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
 }
 
 } // namespace
@@ -231,7 +224,7 @@ void CPathDialog::OnSelectionChanged(HWND browse, LPCITEMIDLIST item) {
 void CPathDialog::ReadPathEdit() {
     // The user may type any character; the path is ANSI text (a character the code page
     // lacks becomes '?', which the rules reject).
-    m_strPath = CutToPathBuffer(fw::AnsiFromWide(ReadWindowText(PathEdit())));
+    m_strPath = CutToPathBuffer(fw::AnsiFromWide(fw::GetWindowTextWide(PathEdit())));
 }
 
 void CPathDialog::EnableOk(bool enable) const {
