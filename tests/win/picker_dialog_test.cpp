@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -144,16 +146,55 @@ Step Press(int id) {
 
 // Selects a folder in the tree as a click would and waits for the box to show it. Like a
 // user, it tries again when the shell's tree walk misses the folder once.
+// The tree item below parent whose text is name, or null.
+HTREEITEM FindChild(HWND tree, HTREEITEM parent, const std::wstring& name) {
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    for (auto item = reinterpret_cast<HTREEITEM>(
+             SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(parent)));
+         item; item = reinterpret_cast<HTREEITEM>(SendMessageW(
+                   tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+        wchar_t text[MAX_PATH] = L"";
+        TVITEMW data = {};
+        data.mask = TVIF_TEXT;
+        data.hItem = item;
+        data.pszText = text;
+        data.cchTextMax = MAX_PATH;
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+        if (_wcsicmp(text, name.c_str()) == 0)
+            return item;
+    }
+    return nullptr;
+}
+
+// Selects a folder as the user does: from the drive, one click in the tree per level.
+// (Wine's own walk for BFFM_SETSELECTION now and then stops short of a deep folder.)
 Step SelectInTree(const std::string& path) {
     auto ticks = std::make_shared<int>(0);
     return {"selecting " + path + " shows it in the box",
             [path, ticks](HWND browse) {
                 if (EditText(browse) == path)
                     return true;
-                if ((*ticks)++ % 20 == 0)
-                    PostMessageA(browse, BFFM_SETSELECTIONA, TRUE,
-                                 reinterpret_cast<LPARAM>(path.c_str()));
-                return false;
+                const std::string root = path.substr(0, 3);
+                if (EditText(browse) != root) {
+                    if ((*ticks)++ % 20 == 0)
+                        PostMessageA(browse, BFFM_SETSELECTIONA, TRUE,
+                                     reinterpret_cast<LPARAM>(root.c_str()));
+                    return false;
+                }
+                const HWND tree = GetDlgItem(browse, kBrowseTreeId);
+                auto item = reinterpret_cast<HTREEITEM>(
+                    SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+                const std::wstring below = fw::WideFromAnsi(path.substr(3));
+                for (size_t begin = 0; item && begin < below.size();) {
+                    size_t end = below.find(L'\\', begin);
+                    if (end == std::wstring::npos)
+                        end = below.size();
+                    item = FindChild(tree, item, below.substr(begin, end - begin));
+                    begin = end + 1;
+                }
+                if (item)
+                    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+                return EditText(browse) == path;
             },
             EditText};
 }
