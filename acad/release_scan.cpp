@@ -53,8 +53,7 @@ void CAcadRegistry::ScanReleaseKey(HKEY baseKey, const std::string& releaseName,
     if (!basePath)
         return;
     fw::unique_hkey release;
-    if (RegOpenKeyExA(baseKey, releaseName.c_str(), 0, KEY_READ, release.put()) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(baseKey, releaseName.c_str(), 0, KEY_READ, release.put()) != ERROR_SUCCESS)
         return;
 
     m_arrFoundKey.clear();

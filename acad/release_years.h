@@ -2,6 +2,7 @@
 // under one of them.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -11,7 +12,9 @@ constexpr int kReleaseCount = 21; // release index k = year - 2007
 constexpr int kFirstYear = 2007;
 constexpr int kWow6432NodeYears = 4; // the 32-bit node holds 2007 to 2010 only
 
-inline int ReleaseYear(int index) { return kFirstYear + index; }
+inline int ReleaseYear(int index) {
+    return kFirstYear + index;
+}
 
 // The release index of a product name: the first year of the table (of its first yearCount
 // years) whose first occurrence in the name starts at position 1 or later. A year at the
@@ -19,10 +22,7 @@ inline int ReleaseYear(int index) { return kFirstYear + index; }
 std::optional<int> ClassifyProductName(const std::string& productName,
                                        int yearCount = kReleaseCount);
 
-} // namespace acad
-
-#include <array>
-namespace acad {
 // One tick per release, 2007 first, as the dialog's check boxes hold them.
 using ReleaseTicks = std::array<int, kReleaseCount>;
+
 } // namespace acad

@@ -8,7 +8,7 @@
 
 namespace core {
 
-constexpr size_t kPathBufferSize = 260;      // file and registry paths, NUL included
+constexpr size_t kPathBufferSize = 260;       // file and registry paths, NUL included
 constexpr size_t kLongTextBufferSize = 13000; // the TRUSTEDPATHS text, NUL included
 
 // Formats into a 260-byte buffer; nullopt when the text needs more than 259 bytes.

@@ -5,15 +5,25 @@ namespace core {
 namespace {
 LeadByteRule g_leadByteRule = IsCp936LeadByte;
 
-bool IsAsciiLower(unsigned char c) { return c >= 'a' && c <= 'z'; }
-unsigned char ToUpperAscii(unsigned char c) { return IsAsciiLower(c) ? c - 'a' + 'A' : c; }
+bool IsAsciiLower(unsigned char c) {
+    return c >= 'a' && c <= 'z';
+}
+unsigned char ToUpperAscii(unsigned char c) {
+    return IsAsciiLower(c) ? c - 'a' + 'A' : c;
+}
 } // namespace
 
-bool IsCp936LeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+bool IsCp936LeadByte(unsigned char c) {
+    return c >= 0x81 && c <= 0xFE;
+}
 
-void SetLeadByteRule(LeadByteRule rule) { g_leadByteRule = rule ? rule : IsCp936LeadByte; }
+void SetLeadByteRule(LeadByteRule rule) {
+    g_leadByteRule = rule ? rule : IsCp936LeadByte;
+}
 
-LeadByteRule GetLeadByteRule() { return g_leadByteRule; }
+LeadByteRule GetLeadByteRule() {
+    return g_leadByteRule;
+}
 
 size_t CharLength(const std::string& text, size_t pos) {
     if (pos + 1 < text.size() && g_leadByteRule(static_cast<unsigned char>(text[pos])))

@@ -19,9 +19,13 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
     return std::exchange(g_handler, std::move(handler));
 }
 
-void SetMainWindow(HWND window) { g_mainWindow = window; }
+void SetMainWindow(HWND window) {
+    g_mainWindow = window;
+}
 
-HWND GetMainWindow() { return g_mainWindow; }
+HWND GetMainWindow() {
+    return g_mainWindow;
+}
 
 std::wstring GetAppTitle() {
     wchar_t path[MAX_PATH + 1] = L"";

@@ -12,8 +12,7 @@ std::wstring WideFromAnsi(const std::string& text) {
     const int length =
         MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring result(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &result[0],
-                        length);
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &result[0], length);
     return result;
 }
 
@@ -23,15 +22,19 @@ std::string AnsiFromWide(const std::wstring& text) {
     const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                                            nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &result[0],
-                        length, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &result[0], length,
+                        nullptr, nullptr);
     return result;
 }
 
 namespace {
-bool IsSystemLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+bool IsSystemLeadByte(unsigned char c) {
+    return IsDBCSLeadByte(c) != FALSE;
+}
 } // namespace
 
-void UseSystemLeadByteRule() { core::SetLeadByteRule(IsSystemLeadByte); }
+void UseSystemLeadByteRule() {
+    core::SetLeadByteRule(IsSystemLeadByte);
+}
 
 } // namespace fw

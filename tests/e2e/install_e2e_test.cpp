@@ -23,7 +23,9 @@ constexpr int kIdOk = 1, kIdCancel = 2, kIdFolder = 1000, kIdTitle = 1013, kIdPr
               kIdInstall = 1022, kIdDone = 1023, kIdEdition = 1024;
 constexpr int kReleaseIds[21] = {1018, 1019, 1020, 1027, 1026, 1028, 1029, 1030, 1031, 1032, 1033,
                                  1034, 1035, 1036, 1037, 1038, 1039, 1040, 1041, 1042, 1043};
-int ReleaseId(int year) { return kReleaseIds[year - 2007]; }
+int ReleaseId(int year) {
+    return kReleaseIds[year - 2007];
+}
 
 std::string WindowsPath(const char* unixPath) {
     std::string path = std::string("Z:") + unixPath;
@@ -36,7 +38,9 @@ const char* const kPackageFiles[] = {"VK_ZiruzOrav2010.arx", "VK_ZiruzOrav2013.A
                                      "Vornik_HZ.shx",        "Vornik.prt5",
                                      "itextsharp.dll",       "ACAD2010P.dll",
                                      "ACAD2013P.dll",        "readme.txt"};
-std::string Payload(const std::string& name) { return "payload of " + name; }
+std::string Payload(const std::string& name) {
+    return "payload of " + name;
+}
 
 struct Product {
     int year;
@@ -46,8 +50,12 @@ struct Product {
     }
 };
 
-std::string Sz(const std::string& text) { return std::string(text.c_str(), text.size() + 1); }
-std::string Dword(DWORD value) { return std::string(reinterpret_cast<char*>(&value), 4); }
+std::string Sz(const std::string& text) {
+    return std::string(text.c_str(), text.size() + 1);
+}
+std::string Dword(DWORD value) {
+    return std::string(reinterpret_cast<char*>(&value), 4);
+}
 
 class InstallE2E : public testing::Test {
   protected:
@@ -191,8 +199,8 @@ TEST_F(InstallE2E, HappyPathTwoReleasesTwoProfiles) {
     EXPECT_EQ(GetText(dialog, kIdOk), L"安装完成");
     for (int id : {kIdOk, kIdDone, kIdMenuPicture, kIdTitle, kIdEdition})
         EXPECT_TRUE(IsShown(dialog, id)) << id;
-    for (int id : {kIdInstall, kIdCancel, kIdChoose, kIdPathLabel, kIdFolder, kIdBrowse,
-                   kIdProgress})
+    for (int id :
+         {kIdInstall, kIdCancel, kIdChoose, kIdPathLabel, kIdFolder, kIdBrowse, kIdProgress})
         EXPECT_FALSE(IsShown(dialog, id)) << id;
     for (int id : kReleaseIds)
         EXPECT_FALSE(IsShown(dialog, id)) << id;
@@ -211,16 +219,16 @@ TEST_F(InstallE2E, HappyPathTwoReleasesTwoProfiles) {
     for (const char* name : {"VK_ZiruzOrav2010.arx", "VK_ZiruzOrav2013.ARX", "itextsharp.dll",
                              "ACAD2010P.dll", "ACAD2013P.dll", "readme.txt"})
         EXPECT_EQ(ReadFileText(installDir + "\\" + name), Payload(name)) << name;
-    for (const char* name : {"SetUp.exe", "Vornik_EN.shx", "Vornik_HZ.shx", "Vornik.prt5",
-                             "Vornik.Ini"})
+    for (const char* name :
+         {"SetUp.exe", "Vornik_EN.shx", "Vornik_HZ.shx", "Vornik.prt5", "Vornik.Ini"})
         EXPECT_FALSE(FileExists(installDir + "\\" + name)) << name;
     EXPECT_EQ(ReadFileText(appData + "\\Vornik\\Vornik.Ini"), Payload("Vornik.Ini"));
 
     // Demand-load entries.
     ExpectEntries(cad2010, 2010, 2010);
     ExpectEntries(cad2014, 2013, 2013);
-    EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE,
-                              cad2010.Key() + "Applications\\VK_ZiruzOrav2010_32"));
+    EXPECT_FALSE(
+        RegKeyExists(HKEY_LOCAL_MACHINE, cad2010.Key() + "Applications\\VK_ZiruzOrav2010_32"));
 
     // Trusted paths: extended and upper-cased, or replaced when empty.
     EXPECT_EQ(Trusted(cad2010, "<<Unnamed Profile>>"),
@@ -403,8 +411,8 @@ TEST_F(LockedDestination, AbortEndsTheProgramAndKeepsEarlierFiles) {
     for (const std::string& name : order) {
         if (name == locked)
             break;
-        const bool staysOut = name.find(".shx") != std::string::npos || name == "Vornik.prt5" ||
-                              name == "Vornik.Ini";
+        const bool staysOut =
+            name.find(".shx") != std::string::npos || name == "Vornik.prt5" || name == "Vornik.Ini";
         if (!staysOut) {
             EXPECT_TRUE(FileExists(installDir + "\\" + name)) << name << " copied before";
         }
@@ -441,8 +449,9 @@ TEST_F(InstallE2E, FailedRegistrationIsReportedBeforeTheCompletionScreen) {
     MessageBoxSeen box = WaitForMessageBox(setup->pid(), kTimeout);
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.caption, kSetupCaption);
-    EXPECT_EQ(box.text, L"有 2 项AutoCAD注册信息或支持文件未能写入，可能原因如下：\n\n"
-                        L"1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理员身份运行SetUp.exe后重新安装");
+    EXPECT_EQ(box.text,
+              L"有 2 项AutoCAD注册信息或支持文件未能写入，可能原因如下：\n\n"
+              L"1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理员身份运行SetUp.exe后重新安装");
     EXPECT_FALSE(IsShown(dialog, kIdOk)) << "the warning comes before the completion screen";
     Answer(box, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return IsShown(dialog, kIdOk); }, kTimeout));

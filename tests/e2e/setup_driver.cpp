@@ -96,7 +96,9 @@ MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
     return seen;
 }
 
-bool NoMessageBoxFor(DWORD pid, DWORD timeMs) { return !WaitForMessageBox(pid, timeMs).hwnd; }
+bool NoMessageBoxFor(DWORD pid, DWORD timeMs) {
+    return !WaitForMessageBox(pid, timeMs).hwnd;
+}
 
 void Click(HWND dialog, int controlId) {
     PostMessageW(GetDlgItem(dialog, controlId), BM_CLICK, 0, 0);

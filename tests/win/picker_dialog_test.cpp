@@ -151,8 +151,8 @@ HTREEITEM FindChild(HWND tree, HTREEITEM parent, const std::wstring& name) {
     SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
     for (auto item = reinterpret_cast<HTREEITEM>(
              SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(parent)));
-         item; item = reinterpret_cast<HTREEITEM>(SendMessageW(
-                   tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+         item; item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT,
+                                                               reinterpret_cast<LPARAM>(item)))) {
         wchar_t text[MAX_PATH] = L"";
         TVITEMW data = {};
         data.mask = TVIF_TEXT;
@@ -182,8 +182,8 @@ Step SelectInTree(const std::string& path) {
                     return false;
                 }
                 const HWND tree = GetDlgItem(browse, kBrowseTreeId);
-                auto item = reinterpret_cast<HTREEITEM>(
-                    SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+                auto item =
+                    reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
                 const std::wstring below = fw::WideFromAnsi(path.substr(3));
                 for (size_t begin = 0; item && begin < below.size();) {
                     size_t end = below.find(L'\\', begin);

@@ -41,8 +41,7 @@ TEST_F(ReleaseScan, MissingBaseKeysFindNothing) {
 }
 
 TEST_F(ReleaseScan, ProductDirectlyBelowReleaseKey) {
-    AddProduct(kMain + "R18.0\\ACAD-8001:804", "C:\\Program Files\\AutoCAD 2010\\",
-               "AutoCAD 2010");
+    AddProduct(kMain + "R18.0\\ACAD-8001:804", "C:\\Program Files\\AutoCAD 2010\\", "AutoCAD 2010");
     table.ScanInstalledReleases();
     ASSERT_EQ(table.m_arrLocation[3].size(), 1u);
     EXPECT_EQ(table.m_arrLocation[3][0], "C:\\Program Files\\AutoCAD 2010");
@@ -119,13 +118,11 @@ TEST_F(ReleaseScan, ValueOfOtherTypeIsReadAsText) {
     const std::string location = "%ProgramFiles%\\AutoCAD 2021\\";
     SetRegRaw(HKEY_LOCAL_MACHINE, kMain + "R24.0\\ACAD-3001:804", "AcadLocation", REG_EXPAND_SZ,
               std::string(location.c_str(), location.size() + 1));
-    SetRegString(HKEY_LOCAL_MACHINE, kMain + "R24.0\\ACAD-3001:804", "ProductName",
-                 "AutoCAD 2021");
+    SetRegString(HKEY_LOCAL_MACHINE, kMain + "R24.0\\ACAD-3001:804", "ProductName", "AutoCAD 2021");
     // A string stored without its terminator still reads as its text.
     SetRegRaw(HKEY_LOCAL_MACHINE, kMain + "R24.1\\ACAD-4001:804", "AcadLocation", REG_SZ,
               "C:\\NoNul");
-    SetRegString(HKEY_LOCAL_MACHINE, kMain + "R24.1\\ACAD-4001:804", "ProductName",
-                 "AutoCAD 2022");
+    SetRegString(HKEY_LOCAL_MACHINE, kMain + "R24.1\\ACAD-4001:804", "ProductName", "AutoCAD 2022");
     table.ScanInstalledReleases();
     ASSERT_EQ(table.m_arrLocation[14].size(), 1u);
     EXPECT_EQ(table.m_arrLocation[14][0], "%ProgramFiles%\\AutoCAD 2021");

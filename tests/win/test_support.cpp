@@ -70,7 +70,9 @@ TempDir::TempDir() {
     MakeFolders(m_path);
 }
 
-TempDir::~TempDir() { DeleteFolderTree(m_path); }
+TempDir::~TempDir() {
+    DeleteFolderTree(m_path);
+}
 
 void SetRegRaw(HKEY root, const std::string& key, const std::string& name, DWORD type,
                const std::string& data) {
@@ -91,15 +93,16 @@ void SetRegDword(HKEY root, const std::string& key, const std::string& name, DWO
               std::string(reinterpret_cast<const char*>(&value), sizeof value));
 }
 
-void CreateRegKey(HKEY root, const std::string& key) { CreateKey(root, key); }
+void CreateRegKey(HKEY root, const std::string& key) {
+    CreateKey(root, key);
+}
 
 bool RegKeyExists(HKEY root, const std::string& key) {
     fw::unique_hkey handle;
     return RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, handle.put()) == ERROR_SUCCESS;
 }
 
-std::optional<RegValue> ReadRegValue(HKEY root, const std::string& key,
-                                     const std::string& name) {
+std::optional<RegValue> ReadRegValue(HKEY root, const std::string& key, const std::string& name) {
     fw::unique_hkey handle;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, handle.put()) != ERROR_SUCCESS)
         return std::nullopt;
@@ -126,8 +129,8 @@ std::vector<std::string> ListRegValueNames(HKEY root, const std::string& key) {
     for (DWORD index = 0;; ++index) {
         char name[16384];
         DWORD size = sizeof name;
-        if (RegEnumValueA(handle.get(), index, name, &size, nullptr, nullptr, nullptr,
-                          nullptr) != ERROR_SUCCESS)
+        if (RegEnumValueA(handle.get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             break;
         names.emplace_back(name, size);
     }
@@ -142,8 +145,8 @@ std::vector<std::string> ListRegSubKeys(HKEY root, const std::string& key) {
     for (DWORD index = 0;; ++index) {
         char name[256];
         DWORD size = sizeof name;
-        if (RegEnumKeyExA(handle.get(), index, name, &size, nullptr, nullptr, nullptr,
-                          nullptr) != ERROR_SUCCESS)
+        if (RegEnumKeyExA(handle.get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             break;
         names.emplace_back(name, size);
     }
@@ -183,8 +186,7 @@ bool FolderExists(const std::string& path) {
 }
 
 void MakeFolders(const std::string& path) {
-    for (size_t pos = path.find('\\', 3); pos != std::string::npos;
-         pos = path.find('\\', pos + 1))
+    for (size_t pos = path.find('\\', 3); pos != std::string::npos; pos = path.find('\\', pos + 1))
         CreateDirectoryA(path.substr(0, pos).c_str(), nullptr);
     CreateDirectoryA(path.c_str(), nullptr);
 }
@@ -195,8 +197,8 @@ std::string Utf8(const std::wstring& text) {
     const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                            nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0],
-                        length, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], length,
+                        nullptr, nullptr);
     return result;
 }
 
