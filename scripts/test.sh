@@ -13,6 +13,8 @@ trap wine_session_stop EXIT
 wine_session_start "$top/build/wine-test" xvfb
 
 status=0
+echo "== product"
+"$top/scripts/check-product.sh" || status=1
 echo "== native tests"
 ctest --test-dir "$top/build/native" --output-on-failure -j "$(nproc)" || status=1
 echo "== Windows tests (wine64)"
