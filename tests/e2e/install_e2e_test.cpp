@@ -101,7 +101,7 @@ class InstallE2E : public testing::Test {
 
     HWND StartSetup() {
         setup = std::make_unique<SetupProcess>(package + "\\SetUp.exe", appData);
-        EXPECT_TRUE(setup->started());
+        EXPECT_TRUE(setup->started()) << "CreateProcess error " << setup->startError();
         HWND dialog = WaitForWindow(setup->pid(), kDialogCaption, kTimeout);
         EXPECT_NE(dialog, nullptr) << "the setup dialog did not appear";
         return dialog;

@@ -11,11 +11,18 @@ SetupProcess::SetupProcess(const std::string& exePath, const std::string& appDat
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                       folder.c_str(), &startup, &info)) {
-        m_process.reset(info.hProcess);
-        CloseHandle(info.hThread);
-        m_pid = info.dwProcessId;
+    // Wine now and then refuses a start right after the previous program has ended; a few
+    // tries keep that from failing a test about something else.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.c_str(), &startup, &info)) {
+            m_process.reset(info.hProcess);
+            CloseHandle(info.hThread);
+            m_pid = info.dwProcessId;
+            return;
+        }
+        m_startError = GetLastError();
+        Sleep(300);
     }
 }
 

@@ -21,12 +21,14 @@ class SetupProcess {
 
     DWORD pid() const { return m_pid; }
     bool started() const { return static_cast<bool>(m_process); }
+    DWORD startError() const { return m_startError; }
     // The exit code, or -1 when the program did not end within the time.
     long WaitForExit(DWORD timeoutMs);
 
   private:
     fw::unique_process m_process;
     DWORD m_pid = 0;
+    DWORD m_startError = 0;
 };
 
 // The program's top-level window with this caption, or null after the time ran out.
