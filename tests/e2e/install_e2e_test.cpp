@@ -115,6 +115,15 @@ class InstallE2E : public testing::Test {
         ASSERT_TRUE(WaitUntil([&] { return IsShown(dialog, kIdOk); }, kTimeout))
             << "no completion screen";
     }
+    // Chooses the target folder, presses Install and waits for the installer's own message.
+    MessageBoxSeen InstallUntilMessage(HWND dialog) {
+        ChooseFolder(dialog, target);
+        Click(dialog, kIdInstall);
+        MessageBoxSeen box = WaitForMessageBox(setup->pid(), kTimeout);
+        EXPECT_NE(box.hwnd, nullptr) << "no message";
+        EXPECT_EQ(box.caption, kSetupCaption);
+        return box;
+    }
     void FinishWithOk(HWND dialog) {
         Click(dialog, kIdOk);
         EXPECT_EQ(setup->WaitForExit(kTimeout), 0);
@@ -292,11 +301,8 @@ TEST_F(InstallE2E, RunningAutoCadIsReportedOnceThenInstallGoesAhead) {
 
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
-    ChooseFolder(dialog, target);
-    Click(dialog, kIdInstall);
-    MessageBoxSeen box = WaitForMessageBox(setup->pid(), kTimeout);
+    MessageBoxSeen box = InstallUntilMessage(dialog);
     ASSERT_NE(box.hwnd, nullptr);
-    EXPECT_EQ(box.caption, kSetupCaption);
     EXPECT_EQ(box.text, L"请关闭AutoCAD后再进行安装 !");
     Answer(box, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }, kTimeout));
@@ -316,11 +322,8 @@ TEST_F(InstallE2E, MissingPackageEndsTheProgramWithoutRegistering) {
 
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
-    ChooseFolder(dialog, target);
-    Click(dialog, kIdInstall);
-    MessageBoxSeen box = WaitForMessageBox(setup->pid(), kTimeout);
+    MessageBoxSeen box = InstallUntilMessage(dialog);
     ASSERT_NE(box.hwnd, nullptr);
-    EXPECT_EQ(box.caption, kSetupCaption);
     EXPECT_EQ(box.text, L"未找到安装所需的Data文件夹 !\n\n可能安装文件下载后没有解压，\n\n"
                         L"请解压后再执行SetUp.exe !");
     Answer(box, IDOK);
@@ -368,28 +371,12 @@ class LockedDestination : public InstallE2E {
         ASSERT_TRUE(lock);
     }
     MessageBoxSeen InstallUntilCopyFails(HWND dialog, const std::string& name) {
-        ChooseFolder(dialog, target);
-        Click(dialog, kIdInstall);
-        MessageBoxSeen box = WaitForMessageBox(setup->pid(), kTimeout);
-        EXPECT_EQ(box.caption, kSetupCaption);
+        MessageBoxSeen box = InstallUntilMessage(dialog);
         const std::string path = installDir + "\\" + name;
         EXPECT_EQ(box.text, L"拷贝文件 " + std::wstring(path.begin(), path.end()) +
                                 L" 失败，可能原因如下：\n\n1、AutoCAD未关闭\n\n"
                                 L"2、系统权限未开放，请以管理者权限登陆系统");
         return box;
-    }
-    // The package files in the order the listing gives them.
-    std::vector<std::string> ListingOrder() {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        fw::unique_find find(FindFirstFileA((data + "\\*.*").c_str(), &found));
-        if (find) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    names.push_back(found.cFileName);
-            } while (FindNextFileA(find.get(), &found));
-        }
-        return names;
     }
     fw::unique_file lock;
 };
@@ -407,7 +394,7 @@ TEST_F(LockedDestination, AbortEndsTheProgramAndKeepsEarlierFiles) {
 
     ExpectNoEntries(cad2010);
     EXPECT_FALSE(FileExists(cad2010.folder + "\\itextsharp.dll"));
-    const auto order = ListingOrder();
+    const auto order = ListFiles(data);
     for (const std::string& name : order) {
         if (name == locked)
             break;
@@ -444,11 +431,8 @@ TEST_F(InstallE2E, FailedRegistrationIsReportedBeforeTheCompletionScreen) {
     // The product key vanishes after the scan: neither of its two entries can be written.
     ASSERT_EQ(RegDeleteTreeA(HKEY_LOCAL_MACHINE, cad2014.Key().c_str()), ERROR_SUCCESS);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, cad2014.Key().substr(0, cad2014.Key().size() - 1).c_str());
-    ChooseFolder(dialog, target);
-    Click(dialog, kIdInstall);
-    MessageBoxSeen box = WaitForMessageBox(setup->pid(), kTimeout);
+    MessageBoxSeen box = InstallUntilMessage(dialog);
     ASSERT_NE(box.hwnd, nullptr);
-    EXPECT_EQ(box.caption, kSetupCaption);
     EXPECT_EQ(box.text,
               L"有 2 项AutoCAD注册信息或支持文件未能写入，可能原因如下：\n\n"
               L"1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理员身份运行SetUp.exe后重新安装");

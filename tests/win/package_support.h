@@ -92,21 +92,6 @@ class MessageAnswers {
     fw::MessageBoxHandler m_previous;
 };
 
-// The files of a folder (no "." or "..", no sub-folders) in the order the file system lists
-// them, which is the order the copy takes them in.
-inline std::vector<std::string> ListFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    fw::unique_find find(FindFirstFileA((folder + "\\*.*").c_str(), &data));
-    if (!find)
-        return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(data.cFileName);
-    } while (FindNextFileA(find.get(), &data));
-    return names;
-}
-
 // Holds a file open without sharing, as a running AutoCAD holds its add-in: no copy can
 // replace it until the handle is released.
 inline fw::unique_file HoldOpen(const std::string& path) {

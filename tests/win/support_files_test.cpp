@@ -15,15 +15,7 @@ using namespace testing_support;
 namespace {
 
 std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    fw::unique_find find(FindFirstFileA((folder + "\\*").c_str(), &data));
-    if (!find)
-        return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(data.cFileName);
-    } while (FindNextFileA(find.get(), &data));
+    std::vector<std::string> names = ListFiles(folder);
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -191,6 +191,19 @@ void MakeFolders(const std::string& path) {
     CreateDirectoryA(path.c_str(), nullptr);
 }
 
+std::vector<std::string> ListFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    fw::unique_find find(FindFirstFileA((folder + "\\*.*").c_str(), &data));
+    if (!find)
+        return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(data.cFileName);
+    } while (FindNextFileA(find.get(), &data));
+    return names;
+}
+
 std::string Utf8(const std::wstring& text) {
     if (text.empty())
         return {};

@@ -64,6 +64,9 @@ std::optional<std::string> ReadFileText(const std::string& path);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 void MakeFolders(const std::string& path); // every missing level
+// The files of a folder (no "." or "..", no sub-folders) in the order the file system lists
+// them, which is the order the package copy takes them in.
+std::vector<std::string> ListFiles(const std::string& folder);
 
 // The text of a wide string as UTF-8, for readable assertion messages.
 std::string Utf8(const std::wstring& text);
