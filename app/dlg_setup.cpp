@@ -49,8 +49,11 @@ BOOL Dlg_Setup::OnInitDialog() {
 }
 
 void Dlg_Setup::CreateLabelFonts() {
-    m_fontTitle = fw::MakeFont(kLabelFace, 14, 600, ANSI_CHARSET);
-    m_fontEdition = fw::MakeFont(kLabelFace, 13, 400, ANSI_CHARSET);
+    // The Chinese character set, not the ANSI one: where 宋体 is not known by that name (a
+    // system under another locale), the font mapper then still picks a face that holds the
+    // labels' Chinese characters instead of one that draws them as boxes.
+    m_fontTitle = fw::MakeFont(kLabelFace, 14, 600, GB2312_CHARSET);
+    m_fontEdition = fw::MakeFont(kLabelFace, 13, 400, GB2312_CHARSET);
     // Selecting the font in OnCtlColor is enough where a static control draws with the
     // colour message's font; controls that select their own font afterwards (Wine's do)
     // are given the same font here, so the labels look alike everywhere.

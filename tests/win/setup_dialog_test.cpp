@@ -218,7 +218,7 @@ TEST_F(SetupDialog, ColoursAndLabelFonts) {
         if (row.fontHeight) {
             EXPECT_EQ(got.font.lfHeight, row.fontHeight) << row.name;
             EXPECT_EQ(got.font.lfWeight, row.fontWeight) << row.name;
-            EXPECT_EQ(got.font.lfCharSet, ANSI_CHARSET) << row.name;
+            EXPECT_EQ(got.font.lfCharSet, GB2312_CHARSET) << row.name;
             EXPECT_EQ(Utf8(got.font.lfFaceName), "宋体") << row.name;
         }
     }

@@ -109,6 +109,20 @@ TEST_F(SetupLocale, TextsReadRightUnderANonChineseCodePage) {
     EXPECT_EQ(Utf8(Text(IDOK)), "安装完成");
     EXPECT_EQ(Utf8(Text(IDC_DONE_LABEL)), "安装完成！重启CAD，CAD菜单尾会有以下子菜单：");
     EXPECT_EQ(Utf8(Text(IDC_INSTALL_PATH)), "C:\\Vornik");
+    // The two labels with fonts of their own can draw every character of their text.
+    for (const int id : {IDC_TITLE, IDC_EDITION}) {
+        const std::wstring text = Text(id);
+        const HDC dc = GetDC(Item(id));
+        const HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Item(id), WM_GETFONT, 0, 0)));
+        std::vector<WORD> glyphs(text.size());
+        GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                         GGI_MARK_NONEXISTING_GLYPHS);
+        SelectObject(dc, old);
+        ReleaseDC(Item(id), dc);
+        EXPECT_EQ(std::count(glyphs.begin(), glyphs.end(), 0xFFFF), 0)
+            << Utf8(text) << " lacks glyphs in its font";
+    }
 }
 
 } // namespace
