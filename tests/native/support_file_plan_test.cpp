@@ -4,45 +4,6 @@
 
 namespace {
 
-const std::string kPackage = "E:\\Setup\\Data";
-const std::string kAcad = "C:\\AutoCAD 2008";
-
-std::string Describe(const acad::SupportFileCopy& copy) {
-    return (copy.source ? *copy.source : "(too long)") + " -> " +
-           (copy.destination ? *copy.destination : "(too long)");
-}
-
-std::vector<std::string> DescribeAll(const std::string& package, const std::string& acadFolder,
-                                     bool withDriver) {
-    std::vector<std::string> described;
-    for (const auto& copy : acad::PlanSupportFiles(package, acadFolder, withDriver))
-        described.push_back(Describe(copy));
-    return described;
-}
-
-std::vector<std::string> ExpectedWithoutDriver() {
-    std::vector<std::string> expected = {
-        kPackage + "\\Vornik_EN.shx -> " + kAcad + "\\Fonts\\Vornik_EN.shx",
-        kPackage + "\\Vornik_HZ.shx -> " + kAcad + "\\Fonts\\Vornik_HZ.shx",
-        kPackage + "\\itextsharp.dll -> " + kAcad + "\\itextsharp.dll",
-    };
-    for (int year = 2007; year <= 2050; ++year) {
-        const std::string name = "\\ACAD" + std::to_string(year) + "P.dll";
-        expected.push_back(kPackage + name + " -> " + kAcad + name);
-    }
-    return expected;
-}
-
-TEST(SupportFilePlan, FontsLibrariesAndTheDriverInOrder) {
-    const auto withoutDriver = ExpectedWithoutDriver();
-    ASSERT_EQ(withoutDriver.size(), 3u + 44u);
-    EXPECT_EQ(DescribeAll(kPackage, kAcad, false), withoutDriver);
-
-    auto withDriver = withoutDriver;
-    withDriver.push_back(kPackage + "\\Vornik.prt5 -> " + kAcad + "\\Drv\\pdfplot9.hdi");
-    EXPECT_EQ(DescribeAll(kPackage, kAcad, true), withDriver);
-}
-
 // Added to the AutoCAD folder: "\ACAD2007P.dll" 14 characters, "\itextsharp.dll" 15,
 // "\Drv\pdfplot9.hdi" 17, "\Fonts\Vornik_EN.shx" 20; 259 characters fit.
 TEST(SupportFilePlan, PathsTooLongForTheirBufferAreLeftOut) {
