@@ -83,23 +83,6 @@ inline void PumpMessages() {
     }
 }
 
-// The running setup dialog as a user finds it on the screen, waiting up to ten seconds.
-// The setup dialog of this test process. Other tests, and the end-to-end tests' SetUp.exe,
-// may show a dialog of the same caption at the same time on the same display.
-inline HWND FindSetupDialog() {
-    for (int i = 0; i < 1000; ++i) {
-        HWND window = nullptr;
-        while ((window = FindWindowExW(nullptr, window, L"#32770", L"V-批打印软件安装"))) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            if (pid == GetCurrentProcessId() && IsWindowVisible(window))
-                return window;
-        }
-        Sleep(10);
-    }
-    return nullptr;
-}
-
 inline std::string YearName(int release) {
     return "AutoCAD " + std::to_string(acad::ReleaseYear(release));
 }

@@ -1,7 +1,6 @@
-// The resources as the program finds them: dialog template 141 control by control, the
-// dialog built from it, the pictures, the icons and the manifest.
+// The resources as the program finds them: the dialog built from template 141, the
+// pictures, the icons and the manifest.
 #include "app/release_boxes.h"
-#include "framework/data_exchange.h"
 #include "res/resource.h"
 #include "tests/win/setup_dialog_support.h"
 
@@ -13,7 +12,6 @@
 #include <vector>
 
 using namespace setup_testing;
-using testing_support::Utf8;
 
 namespace {
 
@@ -27,219 +25,92 @@ std::string ResourceBytes(LPSTR type, int id) { // type: RT_DIALOG, RT_BITMAP, .
                        SizeofResource(module, info));
 }
 
-// A reader of the packed template data: words, double words, and "name or ordinal" fields.
-class TemplateReader {
-  public:
-    explicit TemplateReader(std::string bytes) : m_bytes(std::move(bytes)) {}
-    WORD Word() { return Read<WORD>(); }
-    DWORD Dword() { return Read<DWORD>(); }
-    short Short() { return Read<short>(); }
-    BYTE Byte() { return Read<BYTE>(); }
-    // A string, or "#n" for an ordinal, or "" for none.
-    std::string NameOrOrdinal() {
-        const WORD first = Word();
-        if (first == 0)
-            return "";
-        if (first == 0xFFFF)
-            return "#" + std::to_string(Word());
-        m_pos -= 2;
-        return Text();
-    }
-    std::string Text() {
-        std::wstring text;
-        for (WORD c; (c = Word()) != 0;)
-            text += static_cast<wchar_t>(c);
-        return Utf8(text);
-    }
-    void AlignDword() { m_pos = (m_pos + 3) & ~size_t{3}; }
-    void Skip(size_t count) { m_pos += count; }
-    bool Overrun() const { return m_pos > m_bytes.size(); }
+// Lines may be drawn as a sunken edge of the system's own height; pictures take the size
+// of their bitmap.
+enum class Kind { Plain, Line, Logo, Menu };
 
-  private:
-    template <typename T> T Read() {
-        T value{};
-        if (m_pos + sizeof(T) <= m_bytes.size())
-            memcpy(&value, m_bytes.data() + m_pos, sizeof(T));
-        m_pos += sizeof(T);
-        return value;
-    }
-    std::string m_bytes;
-    size_t m_pos = 0;
-};
-
-struct TemplateItem {
+struct Placed {
     int id;
-    std::string windowClass; // lower case
-    DWORD style;
-    std::string text;
+    const char* name;
+    bool visible; // on the selection screen
+    Kind kind;
     short x, y, cx, cy;
 };
 
-constexpr DWORD kShown = WS_CHILD | WS_VISIBLE;
-constexpr DWORD kHidden = WS_CHILD;
-const std::string kButton = "button", kEdit = "edit", kStatic = "static";
-
-// A class given by name or by its predefined ordinal, in lower case.
-std::string ClassName(const std::string& nameOrOrdinal) {
-    if (nameOrOrdinal == "#128")
-        return "button";
-    if (nameOrOrdinal == "#129")
-        return "edit";
-    if (nameOrOrdinal == "#130")
-        return "static";
-    std::string name = nameOrOrdinal;
-    for (char& c : name)
-        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return name;
-}
-
-std::vector<TemplateItem> ExpectedItems() {
-    std::vector<TemplateItem> items;
+// The controls in template (and tab) order, as the selection screen shows them.
+std::vector<Placed> ExpectedItems() {
+    std::vector<Placed> items;
     const short xs[] = {18, 104, 190};
     const short ys[] = {80, 98, 116, 134, 152, 170, 188};
     for (int k = 0; k < acad::kReleaseCount; ++k)
-        items.push_back(
-            {kReleaseBoxIds[static_cast<size_t>(k)], kButton, kShown | BS_AUTOCHECKBOX | WS_TABSTOP,
-             "For AutoCAD" + std::to_string(acad::ReleaseYear(k)), xs[k / 7], ys[k % 7], 74, 10});
-    const std::vector<TemplateItem> rest = {
-        {IDOK, kButton, kHidden | BS_PUSHBUTTON | WS_TABSTOP, "安装完成", 110, 214, 63, 14},
-        {IDCANCEL, kButton, kShown | BS_PUSHBUTTON | WS_TABSTOP, "取  消", 173, 262, 50, 14},
-        {IDC_TITLE, kStatic, kShown | SS_CENTER | WS_GROUP, "Vornik批打印软件", 86, 13, 146, 13},
-        {-1, kStatic, kShown | SS_ETCHEDHORZ, "", 0, 206, 286, 1},
-        {IDC_COMPONENTS_LABEL, kStatic, kShown | SS_LEFT | WS_GROUP, "请选择安装组件：", 14, 62, 69,
-         10},
-        {-1, kStatic, kShown | SS_ETCHEDHORZ, "", 0, 51, 286, 1},
-        {-1, kStatic, kShown | SS_BITMAP, "#147", 32, 5, 43, 43},
-        {IDC_INSTALL_PATH, kEdit, kShown | WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, "", 13, 233,
-         202, 12},
-        {IDC_BROWSE, kButton, kShown | BS_PUSHBUTTON | WS_TABSTOP, "浏览...", 221, 231, 51, 13},
-        {IDC_PROGRESS, "msctls_progress32", kHidden | WS_BORDER, "Progress1", 13, 236, 256, 6},
-        {IDC_PATH_LABEL, kStatic, kShown | SS_LEFT | WS_GROUP, "请选择安装路径：", 14, 215, 71, 9},
-        {-1, kStatic, kShown | SS_ETCHEDHORZ, "", 0, 255, 286, 1},
-        {IDC_MENU_PICTURE, kStatic, kHidden | SS_BITMAP, "#151", 39, 78, 205, 117},
-        {IDC_INSTALL, kButton, kShown | BS_PUSHBUTTON | WS_TABSTOP, "安  装", 60, 263, 50, 13},
-        {IDC_DONE_LABEL, kStatic, kHidden | SS_CENTER | WS_GROUP,
-         "安装完成！重启CAD，CAD菜单尾会有以下子菜单：", 47, 62, 190, 10},
-        {IDC_EDITION, kStatic, kShown | SS_CENTER | WS_GROUP, "(%d位版本)", 86, 33, 146, 13},
+        items.push_back({kReleaseBoxIds[static_cast<size_t>(k)], "release box", true, Kind::Plain,
+                         xs[k / 7], ys[k % 7], 74, 10});
+    const std::vector<Placed> rest = {
+        {IDOK, "OK", false, Kind::Plain, 110, 214, 63, 14},
+        {IDCANCEL, "Cancel", true, Kind::Plain, 173, 262, 50, 14},
+        {IDC_TITLE, "title", true, Kind::Plain, 86, 13, 146, 13},
+        {-1, "lower line", true, Kind::Line, 0, 206, 286, 1},
+        {IDC_COMPONENTS_LABEL, "components label", true, Kind::Plain, 14, 62, 69, 10},
+        {-1, "upper line", true, Kind::Line, 0, 51, 286, 1},
+        {-1, "logo", true, Kind::Logo, 32, 5, 43, 43},
+        {IDC_INSTALL_PATH, "folder field", true, Kind::Plain, 13, 233, 202, 12},
+        {IDC_BROWSE, "Browse", true, Kind::Plain, 221, 231, 51, 13},
+        {IDC_PROGRESS, "progress bar", false, Kind::Plain, 13, 236, 256, 6},
+        {IDC_PATH_LABEL, "folder label", true, Kind::Plain, 14, 215, 71, 9},
+        {-1, "bottom line", true, Kind::Line, 0, 255, 286, 1},
+        {IDC_MENU_PICTURE, "menu picture", false, Kind::Menu, 39, 78, 205, 117},
+        {IDC_INSTALL, "Install", true, Kind::Plain, 60, 263, 50, 13},
+        {IDC_DONE_LABEL, "completion label", false, Kind::Plain, 47, 62, 190, 10},
+        {IDC_EDITION, "edition", true, Kind::Plain, 86, 33, 146, 13},
     };
     items.insert(items.end(), rest.begin(), rest.end());
     return items;
 }
 
-TEST(SetupTemplate, DialogHeader) {
-    TemplateReader reader(ResourceBytes(RT_DIALOG, IDD_SETUP));
-    EXPECT_EQ(reader.Word(), 1) << "extended template";
-    EXPECT_EQ(reader.Word(), 0xFFFF);
-    reader.Dword(); // help ID
-    EXPECT_EQ(reader.Dword(), 0x00000200u) << "extended style: client edge";
-    EXPECT_EQ(reader.Dword(), 0x80CA00C0u) << "style";
-    EXPECT_EQ(reader.Word(), 37) << "controls";
-    EXPECT_EQ(reader.Short(), 0);
-    EXPECT_EQ(reader.Short(), 0);
-    EXPECT_EQ(reader.Short(), 283);
-    EXPECT_EQ(reader.Short(), 283);
-    EXPECT_EQ(reader.NameOrOrdinal(), "") << "menu";
-    EXPECT_EQ(reader.NameOrOrdinal(), "") << "class";
-    EXPECT_EQ(reader.Text(), "V-批打印软件安装");
-    EXPECT_EQ(reader.Word(), 9) << "points";
-    EXPECT_EQ(reader.Word(), 0) << "weight";
-    EXPECT_EQ(reader.Byte(), 0) << "italic";
-    EXPECT_EQ(reader.Byte(), 1) << "character set";
-    EXPECT_EQ(reader.Text(), "宋体");
-    EXPECT_FALSE(reader.Overrun());
-}
-
-TEST(SetupTemplate, ControlsInTabOrder) {
-    TemplateReader reader(ResourceBytes(RT_DIALOG, IDD_SETUP));
-    reader.Skip(26); // fixed header up to the menu field
-    reader.NameOrOrdinal();
-    reader.NameOrOrdinal();
-    reader.Text();
-    reader.Skip(6);
-    reader.Text();
-    const std::vector<TemplateItem> expected = ExpectedItems();
-    ASSERT_EQ(expected.size(), 37u);
-    for (size_t i = 0; i < expected.size(); ++i) {
-        const TemplateItem& want = expected[i];
-        const std::string row = "control #" + std::to_string(i + 1) + " (" +
-                                std::to_string(want.id) + " " + want.text + ")";
-        reader.AlignDword();
-        reader.Dword(); // help ID
-        EXPECT_EQ(reader.Dword(), 0u) << row << ": extended style";
-        EXPECT_EQ(reader.Dword(), want.style) << row << ": style";
-        EXPECT_EQ(reader.Short(), want.x) << row;
-        EXPECT_EQ(reader.Short(), want.y) << row;
-        EXPECT_EQ(reader.Short(), want.cx) << row;
-        EXPECT_EQ(reader.Short(), want.cy) << row;
-        EXPECT_EQ(static_cast<int>(reader.Dword()), want.id) << row;
-        EXPECT_EQ(ClassName(reader.NameOrOrdinal()), want.windowClass) << row;
-        EXPECT_EQ(reader.NameOrOrdinal(), want.text) << row;
-        reader.Skip(reader.Word()); // creation data
-    }
-    EXPECT_FALSE(reader.Overrun());
-}
-
 using SetupLayout = SetupDialogTest;
 
-// The dialog as built: children in template order, each where the template puts it.
+// The dialog as built: children in template order, each where the template puts it, the
+// selection screen's parts shown and the completion screen's hidden.
 TEST_F(SetupLayout, ControlsSitWhereTheTemplatePutsThem) {
     g_nTargetBits = 64;
     ASSERT_TRUE(Open());
     const HWND window = dialog->hwnd();
-    RECT client{0, 0, 283, 283};
+    RECT client{0, 0, 283, 283}, actual;
     MapDialogRect(window, &client);
-    RECT actual;
     GetClientRect(window, &actual);
     EXPECT_EQ(actual.right, client.right);
     EXPECT_EQ(actual.bottom, client.bottom);
 
-    const std::vector<TemplateItem> expected = ExpectedItems();
+    const std::vector<Placed> expected = ExpectedItems();
     size_t i = 0;
     for (HWND child = GetWindow(window, GW_CHILD); child;
          child = GetWindow(child, GW_HWNDNEXT), ++i) {
         ASSERT_LT(i, expected.size()) << "more children than the template holds";
-        const TemplateItem& want = expected[i];
-        const std::string row = "control #" + std::to_string(i + 1) + " (" +
-                                std::to_string(want.id) + " " + want.text + ")";
+        const Placed& want = expected[i];
+        const std::string row = "control #" + std::to_string(i + 1) + " (" + want.name + ")";
         EXPECT_EQ(GetDlgCtrlID(child), want.id) << row;
-        // Position and size in dialog units, each mapped on its own as the dialog does.
-        RECT place{want.x, want.y, want.cx, want.cy};
+        EXPECT_EQ(IsWindowVisible(child) != FALSE, want.visible) << row;
+        RECT place{want.x, want.y, want.cx, want.cy}; // each mapped on its own, as the dialog does
         MapDialogRect(window, &place);
-        RECT rect;
+        RECT rect, inside;
         GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        GetClientRect(child, &inside);
         EXPECT_EQ(rect.left, place.left) << row;
         EXPECT_EQ(rect.top, place.top) << row;
-        const DWORD staticKind = want.windowClass == kStatic ? want.style & SS_TYPEMASK : 0;
-        if (staticKind == SS_ETCHEDHORZ) {
-            // The system may draw the line as a sunken edge of its own height around the
-            // given width (Wine does); the line then spans the width inside that edge.
-            RECT inside;
-            GetClientRect(child, &inside);
-            EXPECT_TRUE(rect.right - rect.left == place.right || inside.right == place.right)
-                << row;
-        } else if (staticKind == SS_BITMAP) {
-            // A picture control takes the size of its picture.
-            const bool logo = want.text == "#147";
-            EXPECT_EQ(rect.right - rect.left, logo ? 64 : 307) << row;
-            EXPECT_EQ(rect.bottom - rect.top, logo ? 64 : 175) << row;
+        const LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
+        if (want.kind == Kind::Line) {
+            EXPECT_TRUE(width == place.right || inside.right == place.right) << row;
+        } else if (want.kind == Kind::Plain) {
+            EXPECT_EQ(width, place.right) << row;
+            EXPECT_EQ(height, place.bottom) << row;
         } else {
-            EXPECT_EQ(rect.right - rect.left, place.right) << row;
-            EXPECT_EQ(rect.bottom - rect.top, place.bottom) << row;
+            const bool logo = want.kind == Kind::Logo;
+            EXPECT_EQ(width, logo ? 64 : 307) << row;
+            EXPECT_EQ(height, logo ? 64 : 175) << row;
         }
     }
     EXPECT_EQ(i, expected.size());
-}
-
-TEST_F(SetupLayout, TextsReadBackAsTheUserSeesThem) {
-    ASSERT_TRUE(Open());
-    EXPECT_EQ(Utf8(fw::GetWindowTextWide(dialog->hwnd())), "V-批打印软件安装");
-    for (const TemplateItem& item : ExpectedItems()) {
-        if (item.id == -1 || item.text.empty() || item.text[0] == '#' || item.id == IDC_TITLE ||
-            item.id == IDC_EDITION || item.id == IDC_PROGRESS)
-            continue;
-        EXPECT_EQ(Utf8(Text(item.id)), item.text) << item.id;
-    }
 }
 
 struct BitmapHeader {
