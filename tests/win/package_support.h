@@ -62,36 +62,6 @@ class ProgressBarWindow {
     fw::ProgressBar m_bar;
 };
 
-struct ShownMessage {
-    HWND owner;
-    std::wstring text;
-    std::wstring caption;
-    UINT type;
-};
-
-// Answers every message box through answer() and keeps what was shown.
-class MessageAnswers {
-  public:
-    using Answer = std::function<int(const ShownMessage&)>;
-    explicit MessageAnswers(Answer answer = [](const ShownMessage&) { return IDOK; })
-        : m_answer(std::move(answer)) {
-        m_previous = fw::SetMessageBoxHandler(
-            [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
-                shown.push_back({owner, text, caption, type});
-                return m_answer(shown.back());
-            });
-    }
-    ~MessageAnswers() { fw::SetMessageBoxHandler(std::move(m_previous)); }
-    MessageAnswers(const MessageAnswers&) = delete;
-    MessageAnswers& operator=(const MessageAnswers&) = delete;
-
-    std::vector<ShownMessage> shown;
-
-  private:
-    Answer m_answer;
-    fw::MessageBoxHandler m_previous;
-};
-
 // Holds a file open without sharing, as a running AutoCAD holds its add-in: no copy can
 // replace it until the handle is released.
 inline fw::unique_file HoldOpen(const std::string& path) {

@@ -121,36 +121,34 @@ std::optional<RegValue> ReadRegValue(HKEY root, const std::string& key, const st
     return value;
 }
 
-std::vector<std::string> ListRegValueNames(HKEY root, const std::string& key) {
+namespace {
+
+// The names that enumerate(key, index, name buffer, size in and out) gives, in order.
+template <typename Enumerate>
+std::vector<std::string> ListNames(HKEY root, const std::string& key, Enumerate enumerate) {
     std::vector<std::string> names;
     fw::unique_hkey handle;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, handle.put()) != ERROR_SUCCESS)
         return names;
-    for (DWORD index = 0;; ++index) {
-        char name[16384];
-        DWORD size = sizeof name;
-        if (RegEnumValueA(handle.get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
+    char name[16384];
+    for (DWORD index = 0, size = sizeof name;
+         enumerate(handle.get(), index, name, &size) == ERROR_SUCCESS; ++index, size = sizeof name)
         names.emplace_back(name, size);
-    }
     return names;
 }
 
+} // namespace
+
+std::vector<std::string> ListRegValueNames(HKEY root, const std::string& key) {
+    return ListNames(root, key, [](HKEY handle, DWORD index, char* name, DWORD* size) {
+        return RegEnumValueA(handle, index, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
 std::vector<std::string> ListRegSubKeys(HKEY root, const std::string& key) {
-    std::vector<std::string> names;
-    fw::unique_hkey handle;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, handle.put()) != ERROR_SUCCESS)
-        return names;
-    for (DWORD index = 0;; ++index) {
-        char name[256];
-        DWORD size = sizeof name;
-        if (RegEnumKeyExA(handle.get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        names.emplace_back(name, size);
-    }
-    return names;
+    return ListNames(root, key, [](HKEY handle, DWORD index, char* name, DWORD* size) {
+        return RegEnumKeyExA(handle, index, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 void WriteFileText(const std::string& path, const std::string& content) {

@@ -1,11 +1,13 @@
-// What the Windows tests share: redirected registry roots, scratch folders, and small
-// readers and writers for registry values and files.
+// What the Windows tests share: redirected registry roots, scratch folders, message boxes
+// answered by the test, and small readers and writers for registry values and files.
 #pragma once
 
+#include "framework/message_box.h"
 #include "framework/unique_handle.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +42,43 @@ class TempDir {
 
   private:
     std::string m_path;
+};
+
+struct ShownMessage {
+    HWND owner;
+    std::wstring text;
+    std::wstring caption;
+    UINT type;
+};
+
+// Answers every message box through answer() and keeps what was shown.
+class MessageAnswers {
+  public:
+    using Answer = std::function<int(const ShownMessage&)>;
+    explicit MessageAnswers(Answer answer = [](const ShownMessage&) { return IDOK; })
+        : m_answer(std::move(answer)) {
+        m_previous = fw::SetMessageBoxHandler(
+            [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
+                shown.push_back({owner, text, caption, type});
+                return m_answer(shown.back());
+            });
+    }
+    ~MessageAnswers() { fw::SetMessageBoxHandler(std::move(m_previous)); }
+    MessageAnswers(const MessageAnswers&) = delete;
+    MessageAnswers& operator=(const MessageAnswers&) = delete;
+
+    std::vector<ShownMessage> shown;
+
+    // Answers a Yes/No question with yesOrNo and every other box with OK.
+    static Answer Questions(int yesOrNo) {
+        return [yesOrNo](const ShownMessage& box) {
+            return (box.type & MB_TYPEMASK) == MB_YESNO ? yesOrNo : IDOK;
+        };
+    }
+
+  private:
+    Answer m_answer;
+    fw::MessageBoxHandler m_previous;
 };
 
 struct RegValue {
