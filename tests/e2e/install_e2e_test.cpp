@@ -2,7 +2,7 @@
 // installations in the registry and on disk, driven through its dialog and message boxes.
 // Afterwards the registry values and files that AutoCAD would read are checked.
 #include "tests/e2e/setup_driver.h"
-#include "tests/win/test_support.h"
+#include "tests/win/acad_integration_support.h"
 
 #include <gtest/gtest.h>
 
@@ -49,13 +49,6 @@ struct Product {
         return "SOFTWARE\\Autodesk\\AutoCAD\\" + releaseKey + "\\" + productKey + "\\";
     }
 };
-
-std::string Sz(const std::string& text) {
-    return std::string(text.c_str(), text.size() + 1);
-}
-std::string Dword(DWORD value) {
-    return std::string(reinterpret_cast<char*>(&value), 4);
-}
 
 class InstallE2E : public testing::Test {
   protected:
@@ -129,28 +122,19 @@ class InstallE2E : public testing::Test {
         EXPECT_EQ(setup->WaitForExit(kTimeout), 0);
     }
 
+    // Both entries of the product, each with exactly its values, types and data.
     void ExpectEntries(const Product& p, int arxYear, int dllYear) {
         const std::string apps = p.Key() + "Applications\\";
-        const std::string arxKey = apps + "VK_ZiruzOrav" + std::to_string(p.year);
-        const std::string dllKey = apps + "Vornik" + std::to_string(p.year) + "DLLP";
-        auto loadCtrls = ReadRegValue(HKEY_LOCAL_MACHINE, arxKey, "LOADCTRLS");
-        ASSERT_TRUE(loadCtrls) << arxKey;
-        EXPECT_EQ(loadCtrls->type, static_cast<DWORD>(REG_DWORD));
-        EXPECT_EQ(loadCtrls->data, Dword(2));
-        auto arxLoader = ReadRegValue(HKEY_LOCAL_MACHINE, arxKey, "LOADER");
-        ASSERT_TRUE(arxLoader);
-        EXPECT_EQ(arxLoader->type, static_cast<DWORD>(REG_SZ));
-        EXPECT_EQ(arxLoader->data,
-                  Sz(installDir + "\\VK_ZiruzOrav" + std::to_string(arxYear) + ".ARX"));
-        auto dllLoader = ReadRegValue(HKEY_LOCAL_MACHINE, dllKey, "LOADER");
-        ASSERT_TRUE(dllLoader) << dllKey;
-        EXPECT_EQ(dllLoader->type, static_cast<DWORD>(REG_SZ));
-        EXPECT_EQ(dllLoader->data, Sz(p.folder + "\\ACAD" + std::to_string(dllYear) + "P.dll"));
-        auto managed = ReadRegValue(HKEY_LOCAL_MACHINE, dllKey, "MANAGED");
-        ASSERT_TRUE(managed);
-        EXPECT_EQ(managed->data, Dword(1));
-        EXPECT_EQ(ListRegValueNames(HKEY_LOCAL_MACHINE, dllKey).size(), 3u);
+        ExpectExactValues(
+            HKEY_LOCAL_MACHINE, apps + "VK_ZiruzOrav" + std::to_string(p.year),
+            {{"LOADCTRLS", Dword(2)},
+             {"LOADER", Sz(installDir + "\\VK_ZiruzOrav" + std::to_string(arxYear) + ".ARX")}});
+        ExpectExactValues(HKEY_LOCAL_MACHINE, apps + "Vornik" + std::to_string(p.year) + "DLLP",
+                          {{"LOADCTRLS", Dword(2)},
+                           {"LOADER", Sz(p.folder + "\\ACAD" + std::to_string(dllYear) + "P.dll")},
+                           {"MANAGED", Dword(1)}});
     }
+
     static void ExpectNoEntries(const Product& p) {
         EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, p.Key() + "Applications")) << p.Key();
     }

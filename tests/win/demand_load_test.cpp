@@ -204,23 +204,6 @@ TEST_F(DemandLoad, ProductKeyThatCannotBeOpenedIsSkippedAndItsEntriesCounted) {
               2u);
 }
 
-// Below a volatile key only volatile keys can be created, so neither entry key can be.
-TEST_F(DemandLoad, EveryEntryKeyThatCannotBeCreatedIsCounted) {
-    const std::string blocked = AddProduct(2013, "ACAD-B001:804", "C:\\CAD2013");
-    const std::string fine = AddProduct(2013, "ACAD-B001:409", "C:\\CAD2013 Enu");
-    fw::unique_hkey applications;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (blocked + "Applications").c_str(), 0, nullptr,
-                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, applications.put(),
-                              nullptr),
-              ERROR_SUCCESS);
-    applications.reset();
-
-    EXPECT_EQ(table.RegisterAddIn(Ticks({2013})), 2);
-
-    EXPECT_TRUE(ListRegSubKeys(HKEY_LOCAL_MACHINE, blocked + "Applications").empty());
-    EXPECT_EQ(ListRegSubKeys(HKEY_LOCAL_MACHINE, fine + "Applications").size(), 2u);
-}
-
 // A registry link whose target is gone can be neither deleted through nor created again:
 // exactly that one entry key cannot be written.
 TEST_F(DemandLoad, EntryKeyThatCannotBeCreatedIsCountedOnce) {
@@ -267,25 +250,6 @@ TEST_F(DemandLoad, EntryWhoseLoaderWouldNotFitIsSkippedAndCounted) {
                       {{"LOADER", Sz("old")}});
     ExpectExactValues(HKEY_LOCAL_MACHINE, product + "Applications\\Vornik2013DLLP",
                       ManagedValues("C:\\CAD2013", "ACAD2013P.dll"));
-}
-
-TEST_F(DemandLoad, ProductKeyListedTwiceIsWrittenTwiceWithTheSameResult) {
-    const std::string product = AddProduct(2008, "ACAD-7001:804", "C:\\CAD2008");
-    ListProduct(2008, product, "C:\\CAD2008");
-
-    EXPECT_EQ(table.RegisterAddIn(Ticks({2008})), 0);
-
-    ExpectExactValues(HKEY_LOCAL_MACHINE, product + "Applications\\VK_ZiruzOrav2008",
-                      ArxValues("VK_ZiruzOrav2008.ARX"));
-    ExpectExactValues(HKEY_LOCAL_MACHINE, product + "Applications\\Vornik2008DLLP",
-                      ManagedValues("C:\\CAD2008", "ACAD2007P.dll"));
-}
-
-TEST_F(DemandLoad, RegisterReleaseIgnoresYearsOutsideTheTable) {
-    AddProduct(2007, "P", "C:\\CAD");
-    EXPECT_EQ(table.RegisterRelease(2006), 0);
-    EXPECT_EQ(table.RegisterRelease(2028), 0);
-    EXPECT_TRUE(ListRegSubKeys(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD\\R\\P").empty());
 }
 
 } // namespace

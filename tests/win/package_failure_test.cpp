@@ -101,17 +101,6 @@ TEST_F(PackageFailure, RetryAfterTheFileIsReleasedCopiesIt) {
         EXPECT_TRUE(IsCopied(name)) << name;
 }
 
-TEST_F(PackageFailure, HeldSettingsFileNamesItsSettingsPath) {
-    AddFile("Vornik.Ini");
-    MakeFolders(appData + "\\Vornik");
-    fw::unique_file holder = HoldOpen(SettingsFile("Vornik.Ini"));
-    ASSERT_TRUE(holder);
-    MessageAnswers answers([](const ShownMessage&) { return IDIGNORE; });
-    EXPECT_TRUE(Copy());
-    ASSERT_EQ(answers.shown.size(), 1u);
-    ExpectFailureMessage(answers.shown[0], SettingsFile("Vornik.Ini"));
-}
-
 // A destination path that does not fit the 260-byte buffer is never cut short and used:
 // it fails like any other copy, and the message names the whole path.
 TEST_F(PackageFailure, DestinationTooLongForThePathBufferIsAFailedCopy) {
@@ -132,14 +121,6 @@ TEST_F(PackageFailure, DestinationTooLongForThePathBufferIsAFailedCopy) {
     std::sort(copied.begin(), copied.end());
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(copied, listed); // every short name, and nothing cut from the long one
-}
-
-TEST_F(PackageFailure, BoxThatCannotBeShownEndsTheCopy) {
-    fw::unique_file holder = HoldOpen(Installed(listed.front()));
-    ASSERT_TRUE(holder);
-    MessageAnswers answers([](const ShownMessage&) { return 0; });
-    EXPECT_FALSE(Copy());
-    EXPECT_EQ(answers.shown.size(), 1u);
 }
 
 // Creates every level of a path that may be longer than the ANSI functions take.

@@ -32,13 +32,6 @@ TEST_F(PackageFolder, DataFolderWinsOverMarkerFile) {
     EXPECT_TRUE(answers.shown.empty());
 }
 
-TEST_F(PackageFolder, DataFolderNeedsNoMarkerInside) {
-    MakeDataFolder();
-    std::string folder;
-    EXPECT_TRUE(GetPackageFolder(folder));
-    EXPECT_EQ(folder, exeFolder + "\\Data");
-}
-
 TEST_F(PackageFolder, MarkerFileMakesTheExecutableFolderThePackage) {
     WriteFileText(exeFolder + "\\" + kMarker, "arx");
     MessageAnswers answers;
@@ -70,14 +63,6 @@ TEST_F(PackageFolder, FolderNamedLikeTheMarkerDoesNotCount) {
     ExpectMissingPackageMessage(answers);
 }
 
-TEST_F(PackageFolder, MessageIsShownAtEveryFailingCall) {
-    MessageAnswers answers;
-    std::string folder;
-    EXPECT_FALSE(GetPackageFolder(folder));
-    EXPECT_FALSE(GetPackageFolder(folder));
-    EXPECT_EQ(answers.shown.size(), 2u);
-}
-
 TEST_F(PackageFolder, MissingPackageStopsTheCopyBeforeItTouchesTheDisk) {
     MessageAnswers answers;
     EXPECT_FALSE(Copy());
@@ -94,31 +79,6 @@ TEST_F(PackageFolder, EmptyDataFolderCopiesNothing) {
     EXPECT_TRUE(FolderExists(installFolder));
     EXPECT_TRUE(ListFiles(installFolder).empty());
     EXPECT_EQ(Steps(), 3); // ".", ".." and the end of the listing
-}
-
-TEST_F(PackageFolder, PathKinds) {
-    WriteFileText(root / "file.txt", "x");
-    MakeFolders(root / "folder");
-    struct Row {
-        std::string path;
-        PathKind kind;
-    };
-    const Row rows[] = {
-        {root / "file.txt", PathIsFile},
-        {root / "folder", PathIsFolder},
-        {root / "missing", PathMissing},
-        {root / "missing\\deeper", PathMissing},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(GetPathKind(row.path), row.kind) << row.path;
-}
-
-TEST(ExecutableFolder, IsTheRunningProgramsFolderWithoutBackslash) {
-    char path[MAX_PATH + 1] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string expected = path;
-    expected.erase(expected.rfind('\\'));
-    EXPECT_EQ(GetExecutableFolder(), expected);
 }
 
 } // namespace

@@ -113,34 +113,6 @@ TEST_F(ReleaseScan, ValueLongerThan520BytesCountsAsAbsent) {
     EXPECT_EQ(table.m_arrLocation[12][0], std::string(519, 'y'));
 }
 
-TEST_F(ReleaseScan, ValueOfOtherTypeIsReadAsText) {
-    // An expandable string is taken as stored, without expansion; the name decides the year.
-    const std::string location = "%ProgramFiles%\\AutoCAD 2021\\";
-    SetRegRaw(HKEY_LOCAL_MACHINE, kMain + "R24.0\\ACAD-3001:804", "AcadLocation", REG_EXPAND_SZ,
-              std::string(location.c_str(), location.size() + 1));
-    SetRegString(HKEY_LOCAL_MACHINE, kMain + "R24.0\\ACAD-3001:804", "ProductName", "AutoCAD 2021");
-    // A string stored without its terminator still reads as its text.
-    SetRegRaw(HKEY_LOCAL_MACHINE, kMain + "R24.1\\ACAD-4001:804", "AcadLocation", REG_SZ,
-              "C:\\NoNul");
-    SetRegString(HKEY_LOCAL_MACHINE, kMain + "R24.1\\ACAD-4001:804", "ProductName", "AutoCAD 2022");
-    table.ScanInstalledReleases();
-    ASSERT_EQ(table.m_arrLocation[14].size(), 1u);
-    EXPECT_EQ(table.m_arrLocation[14][0], "%ProgramFiles%\\AutoCAD 2021");
-    ASSERT_EQ(table.m_arrLocation[15].size(), 1u);
-    EXPECT_EQ(table.m_arrLocation[15][0], "C:\\NoNul");
-}
-
-TEST_F(ReleaseScan, ProductFiledByNameNotByKey) {
-    AddProduct(kMain + "R18.0\\ACAD-8001:804", "C:\\Odd", "AutoCAD 2012");
-    AddProduct(kMain + "R18.0\\ACAD-8002:804", "C:\\NoYear", "AutoCAD");
-    AddProduct(kMain + "R18.0\\ACAD-8003:804", "C:\\AtStart", "2010 AutoCAD");
-    table.ScanInstalledReleases();
-    ASSERT_EQ(table.m_arrLocation[5].size(), 1u);
-    EXPECT_EQ(table.m_arrLocation[5][0], "C:\\Odd");
-    EXPECT_EQ(EntryCount(), 1);
-    ExpectParallelLists();
-}
-
 TEST_F(ReleaseScan, DeepChainEndsWithoutExhaustingTheStack) {
     // Deeper than any real layout; the walk must end and still find nothing wrong.
     std::string path = kMain + "R25.0";
@@ -150,15 +122,6 @@ TEST_F(ReleaseScan, DeepChainEndsWithoutExhaustingTheStack) {
     table.ScanInstalledReleases();
     ASSERT_EQ(table.m_arrLocation[16].size(), 1u);
     EXPECT_EQ(table.m_arrLocation[16][0], "C:\\Deep");
-}
-
-TEST(AcadRegistry, SetInstallDirCutsOneBackslash) {
-    CAcadRegistry table;
-    EXPECT_EQ(table.m_strValueName, "AcadLocation");
-    table.SetInstallDir("C:\\Vornik\\V-ZiruzOrav\\");
-    EXPECT_EQ(table.m_strInstallDir, "C:\\Vornik\\V-ZiruzOrav");
-    table.SetInstallDir("C:\\X\\\\");
-    EXPECT_EQ(table.m_strInstallDir, "C:\\X\\");
 }
 
 } // namespace

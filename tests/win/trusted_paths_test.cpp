@@ -125,18 +125,6 @@ TEST_F(TrustedPaths, ValueLongerThanAnyReadBufferIsKeptWhole) {
     ExpectTrusted(variables, current + ";" + kUpper);
 }
 
-TEST_F(TrustedPaths, TextStoredWithoutTerminatorOrAsAnotherTypeIsExtended) {
-    const std::string raw = Variables("R23.0", "ACAD-3001:804", "Raw");
-    const std::string expand = Variables("R23.0", "ACAD-3001:804", "Expand");
-    SetRegRaw(HKEY_CURRENT_USER, raw, "TRUSTEDPATHS", REG_SZ, "d:\\a");
-    SetRegRaw(HKEY_CURRENT_USER, expand, "TRUSTEDPATHS", REG_EXPAND_SZ, std::string("%x%\\b\0", 6));
-
-    table.AddTrustedPath();
-
-    ExpectTrusted(raw, "D:\\A;" + kUpper);
-    ExpectTrusted(expand, "%X%\\B;" + kUpper);
-}
-
 TEST_F(TrustedPaths, SecondRunWithTheSameFolderAppendsNothing) {
     const std::string variables = Variables("R22.0", "ACAD-1001:804", "<<Unnamed Profile>>");
     SetTrusted(variables, "d:\\Lisp");
@@ -145,29 +133,6 @@ TEST_F(TrustedPaths, SecondRunWithTheSameFolderAppendsNothing) {
     table.AddTrustedPath();
 
     ExpectTrusted(variables, "D:\\LISP;" + kUpper);
-}
-
-TEST_F(TrustedPaths, AnotherFolderIsAppendedAfterTheFirst) {
-    const std::string variables = Variables("R22.0", "ACAD-1001:804", "<<Unnamed Profile>>");
-    CreateRegKey(HKEY_CURRENT_USER, variables);
-
-    table.AddTrustedPath();
-    table.SetInstallDir("D:\\Other\\V-ZiruzOrav");
-    table.AddTrustedPath();
-
-    ExpectTrusted(variables, kUpper + ";D:\\OTHER\\V-ZIRUZORAV");
-}
-
-TEST_F(TrustedPaths, ListSubKeysAppendsTheNamesInEnumerationOrder) {
-    CreateRegKey(HKEY_CURRENT_USER, "Parent\\B");
-    CreateRegKey(HKEY_CURRENT_USER, "Parent\\A");
-    fw::unique_hkey parent;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Parent", 0, KEY_READ, parent.put()), ERROR_SUCCESS);
-
-    CStringList names = {"kept"};
-    ListSubKeys(parent.get(), names);
-
-    EXPECT_EQ(names, (CStringList{"kept", "A", "B"}));
 }
 
 } // namespace
