@@ -263,6 +263,10 @@ TEST_F(InstallE2E, InstallStaysDisabledWithoutFolderOrTick) {
     AddAutoCad(2010, "R18.0", "ACAD-8001:804");
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
+    // Enter in the folder box must not end the installer before anything was installed.
+    PostMessageW(GetDlgItem(dialog, kIdFolder), WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageW(GetDlgItem(dialog, kIdFolder), WM_KEYUP, VK_RETURN, 0);
+    EXPECT_EQ(setup->WaitForExit(1000), -1) << "Enter ended the installer";
     ChooseFolder(dialog, "");
     EXPECT_TRUE(WaitUntil([&] { return !IsEnabledControl(dialog, kIdInstall); }, kTimeout))
         << "Install enabled with an empty folder";

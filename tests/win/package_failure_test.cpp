@@ -101,6 +101,16 @@ TEST_F(PackageFailure, RetryAfterTheFileIsReleasedCopiesIt) {
         EXPECT_TRUE(IsCopied(name)) << name;
 }
 
+// A failure box that could not be shown at all answers 0: retrying without asking would
+// never end, so the copy stops as after Abort.
+TEST_F(PackageFailure, BoxThatCannotBeShownStopsTheCopy) {
+    fw::unique_file holder = HoldOpen(Installed(listed.front()));
+    ASSERT_TRUE(holder);
+    MessageAnswers answers([](const ShownMessage&) { return 0; });
+    EXPECT_FALSE(Copy());
+    EXPECT_EQ(answers.shown.size(), 1u);
+}
+
 // A destination path that does not fit the 260-byte buffer is never cut short and used:
 // it fails like any other copy, and the message names the whole path.
 TEST_F(PackageFailure, DestinationTooLongForThePathBufferIsAFailedCopy) {
