@@ -15,23 +15,22 @@ namespace {
 // many attempts and counts as absent.
 constexpr int kReadAttempts = 4;
 
+// The names of the sub-keys of a key below HKEY_CURRENT_USER that can be opened; none when
+// the key itself cannot be opened.
+CStringList SubKeysOf(const std::string& path) {
+    CStringList names;
+    fw::unique_hkey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS)
+        ListSubKeys(key.get(), names);
+    return names;
+}
+
 // Every "...\<release>\<product>\Profiles" key path of the user.
 CStringList CollectProfileListKeys() {
+    const std::string autocad = "SOFTWARE\\Autodesk\\AutoCAD";
     CStringList paths;
-    fw::unique_hkey autocad;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Autodesk\\AutoCAD", 0, KEY_READ,
-                      autocad.put()) != ERROR_SUCCESS)
-        return paths;
-    CStringList releases;
-    ListSubKeys(autocad.get(), releases);
-    for (const auto& release : releases) {
-        fw::unique_hkey releaseKey;
-        if (RegOpenKeyExA(autocad.get(), release.c_str(), 0, KEY_READ, releaseKey.put()) !=
-            ERROR_SUCCESS)
-            continue;
-        CStringList products;
-        ListSubKeys(releaseKey.get(), products);
-        for (const auto& product : products)
+    for (const auto& release : SubKeysOf(autocad)) {
+        for (const auto& product : SubKeysOf(autocad + "\\" + release))
             paths.push_back(acad::ProfileListKeyPath(release, product));
     }
     return paths;
@@ -41,13 +40,7 @@ CStringList CollectProfileListKeys() {
 CStringList CollectVariablesKeys(const CStringList& profileListKeys) {
     CStringList paths;
     for (const auto& profileList : profileListKeys) {
-        fw::unique_hkey key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, profileList.c_str(), 0, KEY_READ, key.put()) !=
-            ERROR_SUCCESS)
-            continue;
-        CStringList profiles;
-        ListSubKeys(key.get(), profiles);
-        for (const auto& profile : profiles)
+        for (const auto& profile : SubKeysOf(profileList))
             paths.push_back(acad::VariablesKeyPath(profileList, profile));
     }
     return paths;
