@@ -21,10 +21,6 @@ void SetLeadByteRule(LeadByteRule rule) {
     g_leadByteRule = rule ? rule : IsCp936LeadByte;
 }
 
-LeadByteRule GetLeadByteRule() {
-    return g_leadByteRule;
-}
-
 size_t CharLength(const std::string& text, size_t pos) {
     if (pos + 1 < text.size() && g_leadByteRule(static_cast<unsigned char>(text[pos])))
         return 2;

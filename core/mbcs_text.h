@@ -15,7 +15,6 @@ bool IsCp936LeadByte(unsigned char c);
 // The rule used by every function below. The program installs the system's rule at start;
 // native tests install IsCp936LeadByte. Until one is installed, code page 936 is assumed.
 void SetLeadByteRule(LeadByteRule rule);
-LeadByteRule GetLeadByteRule();
 
 // Length in bytes of the character that starts at text[pos]: 2 for a lead byte followed by
 // a byte (a lead byte at the very end counts as one byte), else 1.

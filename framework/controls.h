@@ -16,8 +16,6 @@ class Window {
     explicit operator bool() const { return m_hwnd != nullptr; }
     void Show(bool show) const { ShowWindow(m_hwnd, show ? SW_SHOW : SW_HIDE); }
     void Enable(bool enable) const { EnableWindow(m_hwnd, enable ? TRUE : FALSE); }
-    bool IsVisible() const { return IsWindowVisible(m_hwnd) != FALSE; }
-    bool IsEnabled() const { return IsWindowEnabled(m_hwnd) != FALSE; }
 
   protected:
     HWND m_hwnd = nullptr;
@@ -26,8 +24,6 @@ class Window {
 class Button : public Window {
   public:
     using Window::Window;
-    int GetCheck() const { return static_cast<int>(SendMessageW(m_hwnd, BM_GETCHECK, 0, 0)); }
-    void SetCheck(int state) const { SendMessageW(m_hwnd, BM_SETCHECK, state, 0); }
 };
 
 class ProgressBar : public Window {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <windows.h>
-#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <utility>
@@ -62,10 +61,6 @@ struct GdiTraits {
     static HGDIOBJ invalid() { return nullptr; }
     static void close(HGDIOBJ h) { DeleteObject(h); }
 };
-struct ItemIdListTraits {
-    static LPITEMIDLIST invalid() { return nullptr; }
-    static void close(LPITEMIDLIST p) { CoTaskMemFree(p); }
-};
 
 using unique_hkey = unique_any<HKEY, HkeyTraits>;
 using unique_find = unique_any<HANDLE, FindTraits>;
@@ -73,6 +68,5 @@ using unique_file = unique_any<HANDLE, KernelHandleTraits>;
 using unique_snapshot = unique_any<HANDLE, KernelHandleTraits>;
 using unique_process = unique_any<HANDLE, ProcessHandleTraits>;
 using unique_gdi = unique_any<HGDIOBJ, GdiTraits>;
-using unique_idlist = unique_any<LPITEMIDLIST, ItemIdListTraits>;
 
 } // namespace fw
