@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Runs a Windows test program under 64-bit Wine in the project's private prefix.
-# scripts/test.sh prepares the prefix, the wineserver and the display and exports them;
-# run by hand, the defaults below match what it uses.
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$here/build/wine-test}
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-export LC_ALL=${SETUP_TEST_LOCALE:-${LC_ALL:-zh_CN.utf8}}
-exec /usr/lib/wine/wine64 "$@"
+# Runs a Windows test program under Wine in the project's private prefix:
+#   wine-run.sh wine64 PROGRAM ARGS...   the x86_64 test build (Debian 12's Wine)
+#   wine-run.sh wow64 PROGRAM ARGS...    the 32-bit product's build (Wine 10 in WoW64 mode)
+# scripts/test.sh prepares the prefixes, the wineservers, the display and the test user and
+# exports them; run by hand, the defaults of scripts/wine-session.sh apply.
+kind=$1
+shift
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-session.sh"
+export LC_ALL=${SETUP_TEST_LOCALE:-$LC_ALL}
+WINEPREFIX=$(wine_prefix "$kind")
+export WINEPREFIX
+wine_run "$kind" "$@"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the product (build/i686), the test build (build/x86_64) and the native build with
-# sanitizers (build/native). Extra arguments go to every CMake configure.
+# Builds the product with its end-to-end tests (build/i686), the test build (build/x86_64)
+# and the native build with sanitizers (build/native). Extra arguments go to every CMake configure.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc)
@@ -9,7 +9,7 @@ configure() { # dir, extra args...
   local dir=$1; shift
   cmake -S "$top" -B "$top/build/$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
 }
-configure i686 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-i686.cmake" -DSETUP_TESTS=OFF "$@"
+configure i686 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-i686.cmake" "$@"
 configure x86_64 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-x86_64.cmake" "$@"
 configure native -DCMAKE_BUILD_TYPE=Debug "$@"
 for dir in native i686 x86_64; do

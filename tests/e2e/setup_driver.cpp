@@ -43,21 +43,24 @@ long SetupProcess::WaitForExit(DWORD timeoutMs) {
 
 namespace {
 
+struct WindowSearch {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+// A plain function, not a lambda: the 32-bit callback must be stdcall.
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if ((search->pid == 0 || owner == search->pid) && IsWindowVisible(hwnd))
+        search->found.push_back(hwnd);
+    return TRUE;
+}
+
 std::vector<HWND> TopLevelWindowsOf(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        std::vector<HWND> found;
-    } search{pid, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if ((s->pid == 0 || owner == s->pid) && IsWindowVisible(hwnd))
-                s->found.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{pid, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

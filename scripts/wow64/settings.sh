@@ -1,0 +1,4 @@
+# Sourced by the scripts that use the WoW64 Wine: where its root lives. Override by setting
+# SETUP_WOW64_ROOT before calling them.
+: "${SETUP_WOW64_ROOT:=/var/cache/setup-wow64/trixie}"
+export SETUP_WOW64_ROOT
