@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs the installer as a user meets it: installs what is missing, builds the test build,
-# prepares a private demo Wine prefix (build/wine-demo) with AutoCAD 2008, 2010, 2014 and
-# 2018 "installed", lays out a demo package (build/x86_64/demo: SetUp.exe and a Data folder
-# of placeholder files) and starts SetUp.exe from it.
+# Runs the installer as a user meets it: installs what is missing, builds the product (the
+# 32-bit SetUp.exe), prepares a private demo Wine prefix (build/wine-demo, Wine 10 in WoW64
+# mode, as 64-bit Windows) with 32-bit AutoCAD 2008, 2010 and 2014 and 64-bit AutoCAD 2018
+# "installed", lays out a demo package (build/i686/demo: SetUp.exe and a Data folder of
+# placeholder files) and starts SetUp.exe from it.
 #
 # With DISPLAY set, the dialog opens on that display: install (or cancel) as a user would;
 # the command ends when the dialog is closed. Without one, it runs under a private Xvfb and
@@ -11,11 +12,12 @@
 # the command prints what was installed where: files, demand-load entries, trusted paths.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$top/build/x86_64
+build=$top/build/i686
 shot=${SETUP_SCREENSHOT:-$top/build/setup-dialog.png}
 shot_done=${shot%.png}-complete.png
 
 "$top/scripts/install-deps.sh"
+"$top/scripts/wow64/prepare-root.sh"
 # The demo's stand-in for the dialog font 宋体 (a Song face with its proportions).
 if ! dpkg-query -W -f='${Status}' fonts-arphic-gbsn00lp 2>/dev/null | grep -q 'ok installed'; then
   sudo=""
@@ -25,24 +27,26 @@ if ! dpkg-query -W -f='${Status}' fonts-arphic-gbsn00lp 2>/dev/null | grep -q 'o
     fonts-arphic-gbsn00lp >/dev/null
 fi
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-x86_64.cmake" >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-i686.cmake" >/dev/null
 cmake --build "$build" --target demo demo_driver -j 2
 driver=$build/tests/e2e/demo_driver.exe
 
+source "$top/scripts/wow64/settings.sh"
 source "$top/scripts/wine-session.sh"
 trap wine_session_stop EXIT
 if [ -n "${DISPLAY:-}" ]; then
   private_display=0
-  wine_session_start "$top/build/wine-demo"
+  wine_session_start wow64 "$top/build/wine-demo"
   bash "$top/scripts/demo/prepare_prefix.sh" decorated
 else
   private_display=1
-  wine_session_start "$top/build/wine-demo" xvfb
+  xvfb_start
+  wine_session_start wow64 "$top/build/wine-demo"
   # No window manager there: Wine draws the caption and frame itself.
   bash "$top/scripts/demo/prepare_prefix.sh" undecorated
 fi
 
-/usr/lib/wine/wine64 "$build/demo/SetUp.exe" &
+wine_run wow64 "$build/demo/SetUp.exe" &
 setup_pid=$!
 
 # The dialog's X window: the largest window of the program (Wine names the class after the
@@ -67,11 +71,11 @@ echo "Screenshot of the setup dialog: $shot"
 
 if [ "$private_display" = 1 ]; then
   # No one at this display: install into the default folder and finish.
-  /usr/lib/wine/wine64 "$driver" install 'C:\Vornik'
+  wine_run wow64 "$driver" install 'C:\Vornik'
   sleep 1
   import -display "$DISPLAY" -window "$window" "$shot_done"
   echo "Screenshot of the completion screen: $shot_done"
-  /usr/lib/wine/wine64 "$driver" finish
+  wine_run wow64 "$driver" finish
 else
   echo "Install (or cancel) in the dialog; this command goes on when it is closed."
 fi

@@ -1,6 +1,8 @@
-// The whole program as a user meets it: SetUp.exe started from a package folder, with AutoCAD
-// installations in the registry and on disk, driven through its dialog and message boxes.
-// Afterwards the registry values and files that AutoCAD would read are checked.
+// The whole program as a user meets it: the 32-bit SetUp.exe started from a package folder on
+// 64-bit Windows, with AutoCAD installations in the registry and on disk, driven through its
+// dialog and message boxes. Afterwards the registry values and files that AutoCAD would read
+// are checked. This program is 32-bit too, so the AutoCAD it prepares lands in the registry's
+// 32-bit view, where a 32-bit AutoCAD registers and where the product reads and writes.
 #include "tests/e2e/setup_driver.h"
 #include "tests/win/acad_integration_support.h"
 
@@ -71,9 +73,40 @@ class InstallE2E : public testing::Test {
     void TearDown() override { ClearAutodeskKeys(); }
 
     static void ClearAutodeskKeys() {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk");
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Autodesk");
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk"); // the 32-bit view
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Autodesk");
+        HKEY key64 = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk", 0,
+                          KEY_ALL_ACCESS | KEY_WOW64_64KEY, &key64) == ERROR_SUCCESS) {
+            RegDeleteTreeA(key64, nullptr);
+            RegCloseKey(key64);
+            RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk", KEY_WOW64_64KEY, 0);
+        }
+    }
+    // A 64-bit AutoCAD: registered in the 64-bit view only.
+    Product AddAutoCad64(int year, const std::string& releaseKey, const std::string& productKey) {
+        Product p{year, releaseKey, productKey, dir / ("AutoCAD64 " + std::to_string(year))};
+        MakeFolders(p.folder + "\\Fonts");
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, p.Key().c_str(), 0, nullptr, 0,
+                                  KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        const std::string name = "AutoCAD " + std::to_string(year);
+        RegSetValueExA(key, "AcadLocation", 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(p.folder.c_str()),
+                       static_cast<DWORD>(p.folder.size() + 1));
+        RegSetValueExA(key, "ProductName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
+                       static_cast<DWORD>(name.size() + 1));
+        RegCloseKey(key);
+        return p;
+    }
+    static bool Exists64(const std::string& key) {
+        HKEY handle = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | KEY_WOW64_64KEY,
+                          &handle) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(handle);
+        return true;
     }
 
     Product AddAutoCad(int year, const std::string& releaseKey, const std::string& productKey) {
@@ -160,9 +193,13 @@ class InstallE2E : public testing::Test {
     std::unique_ptr<SetupProcess> setup;
 };
 
+// The 32-bit product on 64-bit Windows reads and writes the 32-bit view only: there the scan's
+// two base paths reach the same key, so the 32-bit 2010 is found twice (and served twice,
+// with the same entries and files), while a 64-bit AutoCAD in the 64-bit view stays unseen.
 TEST_F(InstallE2E, HappyPathTwoReleasesTwoProfiles) {
     const Product cad2010 = AddAutoCad(2010, "R18.0", "ACAD-8001:804");
     const Product cad2014 = AddAutoCad(2014, "R19.1", "ACAD-D001:804");
+    const Product cad2012x64 = AddAutoCad64(2012, "R18.2", "ACAD-A001:804");
     AddProfile(cad2010, "<<Unnamed Profile>>", "C:\\Users\\Me\\Blocks;D:\\Lisp");
     AddProfile(cad2014, "Drafting", "");
 
@@ -222,6 +259,8 @@ TEST_F(InstallE2E, HappyPathTwoReleasesTwoProfiles) {
     ExpectEntries(cad2014, 2013, 2013);
     EXPECT_FALSE(
         RegKeyExists(HKEY_LOCAL_MACHINE, cad2010.Key() + "Applications\\VK_ZiruzOrav2010_32"));
+    EXPECT_FALSE(Exists64(cad2012x64.Key() + "Applications"));
+    EXPECT_FALSE(Exists64(cad2010.Key())) << "the 32-bit AutoCAD's key stays in the 32-bit view";
 
     // Trusted paths: extended and upper-cased, or replaced when empty.
     EXPECT_EQ(Trusted(cad2010, "<<Unnamed Profile>>"),
