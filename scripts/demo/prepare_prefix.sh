@@ -12,30 +12,36 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 frames=${1:-decorated}
 font=${SETUP_DEMO_FONT:-AR PL SungtiL GB}
 
-# year, release key, product key, 32-bit node?, folder below C:\
+# As on 64-bit Windows: a 32-bit AutoCAD registers in the registry's 32-bit view (the
+# Wow6432Node of a 64-bit program such as regedit) with its folder under Program Files (x86);
+# a 64-bit one in the 64-bit view.
+# year, release key, product key, view, folder below C:\
 installations=(
-  "2008 R17.1 ACAD-6001:804 wow Program Files (x86)\\AutoCAD 2008"
-  "2010 R18.0 ACAD-8001:804 main Program Files\\AutoCAD 2010"
-  "2014 R19.1 ACAD-D001:804 main Program Files\\Autodesk\\AutoCAD 2014"
-  "2018 R22.0 ACAD-1001:804 main Program Files\\Autodesk\\AutoCAD 2018"
+  "2008 R17.1 ACAD-6001:804 32 Program Files (x86)\\AutoCAD 2008"
+  "2010 R18.0 ACAD-8001:804 32 Program Files (x86)\\AutoCAD 2010"
+  "2014 R19.1 ACAD-D001:804 32 Program Files (x86)\\Autodesk\\AutoCAD 2014"
+  "2018 R22.0 ACAD-1001:804 64 Program Files\\Autodesk\\AutoCAD 2018"
 )
 
-# Wine's own faces for captions and frame buttons (fonts-wine), where the prefix lacks them.
-for face_file in marlett.ttf tahoma.ttf tahomabd.ttf; do
-  if [ -f "/usr/share/wine/fonts/$face_file" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/$face_file" ]; then
-    cp "/usr/share/wine/fonts/$face_file" "$WINEPREFIX/drive_c/windows/Fonts/"
+# Wine's own faces for captions and frame buttons (fonts-wine), where the prefix lacks them,
+# and the stand-in for 宋体: the demo's Wine runs in its own root and sees the prefix's fonts.
+for face_file in /usr/share/wine/fonts/{marlett,tahoma,tahomabd}.ttf \
+  /usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf; do
+  if [ -f "$face_file" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/$(basename "$face_file")" ]; then
+    cp "$face_file" "$WINEPREFIX/drive_c/windows/Fonts/"
   fi
 done
 
-reg=$(mktemp --suffix=.reg)
+# Inside the prefix, where the Wine of the demo (in its own root) can read it.
+reg=$(mktemp "$WINEPREFIX/drive_c/demo-XXXXXX.reg")
 trap 'rm -f "$reg" "$reg.utf16"' EXIT
 {
   echo "Windows Registry Editor Version 5.00"
   echo
   for entry in "${installations[@]}"; do
-    read -r year release product node folder <<<"$entry"
+    read -r year release product view folder <<<"$entry"
     base='HKEY_LOCAL_MACHINE\SOFTWARE\Autodesk\AutoCAD'
-    [ "$node" = wow ] && base='HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node\Autodesk\AutoCAD'
+    [ "$view" = 32 ] && base='HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node\Autodesk\AutoCAD'
     location="C:\\\\${folder//\\/\\\\}"
     echo "[$base\\$release\\$product]"
     echo "\"ProductName\"=\"AutoCAD $year - 简体中文 (Simplified Chinese)\""
@@ -70,5 +76,6 @@ trap 'rm -f "$reg" "$reg.utf16"' EXIT
 } | sed 's/$/\r/' >"$reg"
 # regedit reads a Unicode file with a byte-order mark as UTF-16.
 { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$reg"; } >"$reg.utf16"
-/usr/lib/wine/wine64 regedit /S "$(/usr/lib/wine/wine64 winepath -w "$reg.utf16" 2>/dev/null)"
-echo "Demo AutoCAD installations: 2008 (32-bit node), 2010, 2014, 2018"
+wine=${SETUP_WINE32:-$here/../wow64/wine}
+"$wine" regedit /S "C:\\$(basename "$reg.utf16")"
+echo "Demo AutoCAD installations: 32-bit 2008, 2010 and 2014; 64-bit 2018"

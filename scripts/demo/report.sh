@@ -5,7 +5,7 @@
 set -uo pipefail
 : "${WINEPREFIX:?start the Wine session first}"
 c=$WINEPREFIX/drive_c
-wine=/usr/lib/wine/wine64
+wine=${SETUP_WINE32:-$(dirname "${BASH_SOURCE[0]}")/../wow64/wine}
 reg_query() { "$wine" reg query "$@" 2>/dev/null | tr -d '\r' | grep -av '^$'; }
 
 echo

@@ -9,7 +9,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/settings.sh"
 root=$SETUP_WOW64_ROOT
-ready=$root/.setup-wow64-ready
+ready=$(wow64_ready_mark)
 
 [ -f "$ready" ] && exit 0
 [ "$(id -u)" -eq 0 ] || { echo "preparing the WoW64 Wine root needs root" >&2; exit 1; }
@@ -51,15 +51,15 @@ unshare -m bash -c '
     export DEBIAN_FRONTEND=noninteractive LC_ALL=C
     dpkg --add-architecture i386
     apt-get update -qq
-    apt-get install -y -qq --no-install-recommends wine64 libwine locales fonts-wqy-zenhei >/dev/null
+    apt-get install -y -qq --no-install-recommends wine64 libwine fonts-wine locales fonts-wqy-zenhei >/dev/null
     sed -i \"s/^# *\\(zh_CN.UTF-8 UTF-8\\)/\\1/; s/^# *\\(en_US.UTF-8 UTF-8\\)/\\1/\" /etc/locale.gen
     locale-gen >/dev/null
     # Debian ships the amd64 Wine with an empty i386-windows folder; the 32-bit Windows DLLs
     # come from libwine:i386 of exactly the same version.
     version=\$(dpkg-query -W -f=\"\\\${Version}\" libwine)
-    work=\$(mktemp -d); chmod 755 \"\$work\"
+    work=\$(mktemp -d)
     cd \"\$work\"
-    apt-get download -qq libwine:i386=\"\$version\"
+    apt-get download -qq -o APT::Sandbox::User=root libwine:i386=\"\$version\"
     dpkg-deb -x libwine_*_i386.deb unpacked
     cp -a unpacked/usr/lib/i386-linux-gnu/wine/i386-windows/. /usr/lib/x86_64-linux-gnu/wine/i386-windows/
     cd /

@@ -2,3 +2,5 @@
 # SETUP_WOW64_ROOT before calling them.
 : "${SETUP_WOW64_ROOT:=/var/cache/setup-wow64/trixie}"
 export SETUP_WOW64_ROOT
+# The mark of a finished root; a new name makes prepare-root.sh install again over an older one.
+wow64_ready_mark() { echo "$SETUP_WOW64_ROOT/.setup-wow64-ready-2"; }
