@@ -171,21 +171,12 @@ class InstallE2E : public testing::Test {
     static void ExpectNoEntries(const Product& p) {
         EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, p.Key() + "Applications")) << p.Key();
     }
-    static void ExpectNoneRegistered(const std::vector<Product>& products) {
-        for (const Product& p : products)
-            ExpectNoEntries(p);
-    }
     std::optional<std::string> Trusted(const Product& p, const std::string& profile) {
         auto value = ReadRegValue(HKEY_CURRENT_USER, ProfileVariables(p, profile), "TRUSTEDPATHS");
         if (!value)
             return std::nullopt;
         EXPECT_EQ(value->type, static_cast<DWORD>(REG_SZ));
         return std::string(value->data.c_str());
-    }
-    std::string Upper(std::string text) {
-        for (char& c : text)
-            c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-        return text;
     }
 
     TempDir dir;
@@ -196,7 +187,9 @@ class InstallE2E : public testing::Test {
 // The 32-bit product on 64-bit Windows reads and writes the 32-bit view only: there the scan's
 // two base paths reach the same key, so the 32-bit 2010 is found twice (and served twice,
 // with the same entries and files), while a 64-bit AutoCAD in the 64-bit view stays unseen.
-TEST_F(InstallE2E, HappyPathTwoReleasesTwoProfiles) {
+TEST_F(InstallE2E, HappyPathThreeReleasesTwoProfiles) {
+    const Product cad2008 = AddAutoCad(2008, "R17.1", "ACAD-6001:804");
+    MakeFolders(cad2008.folder + "\\Drv");
     const Product cad2010 = AddAutoCad(2010, "R18.0", "ACAD-8001:804");
     const Product cad2014 = AddAutoCad(2014, "R19.1", "ACAD-D001:804");
     const Product cad2012x64 = AddAutoCad64(2012, "R18.2", "ACAD-A001:804");
@@ -206,7 +199,7 @@ TEST_F(InstallE2E, HappyPathTwoReleasesTwoProfiles) {
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
     for (int year = 2007; year <= 2016; ++year) {
-        const bool found = year == 2010 || year == 2014;
+        const bool found = year == 2008 || year == 2010 || year == 2014;
         EXPECT_EQ(IsEnabledControl(dialog, ReleaseId(year)), found) << year;
         EXPECT_EQ(IsChecked(dialog, ReleaseId(year)), found) << year;
     }
@@ -255,6 +248,7 @@ TEST_F(InstallE2E, HappyPathTwoReleasesTwoProfiles) {
     EXPECT_EQ(ReadFileText(appData + "\\Vornik\\Vornik.Ini"), Payload("Vornik.Ini"));
 
     // Demand-load entries.
+    ExpectEntries(cad2008, 2008, 2007);
     ExpectEntries(cad2010, 2010, 2010);
     ExpectEntries(cad2014, 2013, 2013);
     EXPECT_FALSE(
@@ -264,7 +258,8 @@ TEST_F(InstallE2E, HappyPathTwoReleasesTwoProfiles) {
 
     // Trusted paths: extended and upper-cased, or replaced when empty.
     EXPECT_EQ(Trusted(cad2010, "<<Unnamed Profile>>"),
-              Upper("C:\\Users\\Me\\Blocks;D:\\Lisp;" + installDir));
+              "C:\\USERS\\ME\\BLOCKS;D:\\LISP;" +
+                  std::string(CharUpperA(&std::string(installDir)[0])));
     EXPECT_EQ(Trusted(cad2014, "Drafting"), installDir);
 
     // Support files in each AutoCAD's own folders.
@@ -275,6 +270,10 @@ TEST_F(InstallE2E, HappyPathTwoReleasesTwoProfiles) {
         EXPECT_EQ(ReadFileText(p->folder + "\\ACAD2013P.dll"), Payload("ACAD2013P.dll"));
         EXPECT_FALSE(FileExists(p->folder + "\\ACAD2011P.dll"));
     }
+    // The plot driver goes to AutoCAD 2008 only.
+    EXPECT_EQ(ReadFileText(cad2008.folder + "\\Drv\\pdfplot9.hdi"), Payload("Vornik.prt5"));
+    EXPECT_EQ(ReadFileText(cad2008.folder + "\\itextsharp.dll"), Payload("itextsharp.dll"));
+    EXPECT_FALSE(FolderExists(cad2010.folder + "\\Drv"));
 }
 
 TEST_F(InstallE2E, UntickedReleaseGetsNoEntriesButItsProfilesTrustTheFolder) {
@@ -359,26 +358,47 @@ TEST_F(InstallE2E, MissingPackageEndsTheProgramWithoutRegistering) {
     EXPECT_FALSE(FileExists(cad2010.folder + "\\itextsharp.dll"));
 }
 
+// The picker opens on the folder of the field, takes typed text, refuses an invalid folder
+// and stays open, and creates a new one on request.
 TEST_F(InstallE2E, BrowseCreatesTheTypedFolderAndInstallsThere) {
     const Product cad2010 = AddAutoCad(2010, "R18.0", "ACAD-8001:804");
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
+    ChooseFolder(dialog, package);
     Click(dialog, kIdBrowse);
     HWND browse = WaitForWindow(setup->pid(), L"请选择安装目录：", kTimeout);
     ASSERT_NE(browse, nullptr) << "no folder picker";
-    const std::string chosen = target + "\\New Tools";
-    SetText(browse, 14148, std::wstring(chosen.begin(), chosen.end()));
+    const auto wide = [](const std::string& text) {
+        return std::wstring(text.begin(), text.end());
+    };
+    EXPECT_TRUE(WaitUntil([&] { return GetText(browse, 14148) == wide(package); }, kTimeout))
+        << "the picker does not show the field's folder: " << Utf8(GetText(browse, 14148));
+    SetText(browse, 14148, L"");
+    EXPECT_TRUE(WaitUntil([&] { return !IsEnabledControl(browse, IDOK); }, kTimeout));
+
+    const std::string invalid = target + "\\a|b";
+    SetText(browse, 14148, wide(invalid));
     ASSERT_TRUE(WaitUntil([&] { return IsEnabledControl(browse, IDOK); }, kTimeout));
     Click(browse, IDOK);
     MessageBoxSeen box = WaitForMessageBox(setup->pid(), kTimeout);
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.caption, L"SetUp");
-    EXPECT_EQ(box.text, L"The folder:\n\n" + std::wstring(chosen.begin(), chosen.end()) +
+    EXPECT_EQ(box.text, L"The folder:\n\n" + wide(invalid) + L"\n\nis invalid. Please reenter.");
+    Answer(box, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }, kTimeout));
+    EXPECT_TRUE(IsWindow(browse));
+
+    const std::string chosen = target + "\\New Tools";
+    SetText(browse, 14148, wide(chosen));
+    Click(browse, IDOK);
+    box = WaitForMessageBox(setup->pid(), kTimeout);
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.text, L"The folder:\n\n" + wide(chosen) +
                             L"\n\ndoes not exist. Do you want the folder to be created?");
     Answer(box, IDYES);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browse); }, kTimeout));
     EXPECT_TRUE(FolderExists(chosen));
-    EXPECT_EQ(GetText(dialog, kIdFolder), std::wstring(chosen.begin(), chosen.end()));
+    EXPECT_EQ(GetText(dialog, kIdFolder), wide(chosen));
 
     installDir = chosen + "\\V-ZiruzOrav";
     InstallAndWaitForCompletion(dialog);

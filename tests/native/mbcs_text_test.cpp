@@ -60,11 +60,6 @@ TEST_F(MbcsText, UpperCasingChangesAsciiLettersOnly) {
     EXPECT_FALSE(core::EqualsNoCase(kDbcsLetterA, "\xb0\x41"));
 }
 
-TEST_F(MbcsText, SingleByteRuleTreatsEveryByteAlone) {
-    core::SetLeadByteRule([](unsigned char) { return false; });
-    EXPECT_EQ(core::FindLastBackslash("a" + kDbcsBackslash), 2u);
-}
-
 TEST(BoundedFormat, PathFitsUpTo259Bytes) {
     const std::string fits(259, 'x');
     const std::string tooLong(260, 'x');

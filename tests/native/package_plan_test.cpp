@@ -25,12 +25,10 @@ TEST_F(PackagePlan, PlaceOfEachListingEntry) {
         {"SetUp.EXE", false, EntryPlace::NotCopied},
         {"Vornik_EN.shx", false, EntryPlace::NotCopied},
         {"VORNIK_hz.SHX", false, EntryPlace::NotCopied},
-        {"VORNIK.PRT5", false, EntryPlace::NotCopied},
         {"Vornik.Ini", false, EntryPlace::SettingsFolder},
         {"Vornik.Ini", true, EntryPlace::NotCopied},
         {"A.arx", false, EntryPlace::InstallFolder},
         {"XSetUp.EXE", false, EntryPlace::InstallFolder},
-        {"Vornik.prt", false, EntryPlace::InstallFolder},
         {"\xb0\xb2\xd7\xb0.dll", false, EntryPlace::InstallFolder},
     };
     for (const Row& row : rows)
@@ -78,13 +76,6 @@ TEST_F(PackagePlan, PathsThatDoNotFitAreNeverCut) {
     const auto unknownSettings = deploy::PlanFilePaths(package, std::nullopt, "vornik.ini");
     EXPECT_FALSE(unknownSettings.destination);
     EXPECT_EQ(unknownSettings.shownDestination, "%APPDATA%\\Vornik\\vornik.ini");
-}
-
-TEST_F(PackagePlan, CopyFailureTextNamesTheDestination) {
-    EXPECT_EQ(
-        deploy::CopyFailureText(L"C:\\Vornik\\V-ZiruzOrav\\A.arx"),
-        L"拷贝文件 C:\\Vornik\\V-ZiruzOrav\\A.arx 失败，可能原因如下：\n\n1、AutoCAD未关闭\n\n"
-        L"2、系统权限未开放，请以管理者权限登陆系统");
 }
 
 TEST_F(PackagePlan, AcadProcessNames) {

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 namespace {
 
 // Code page 936 characters whose second byte is a backslash, a bar, a letter.
@@ -117,14 +120,52 @@ TEST_F(PickerPathRules, EditTextIsCutToThePathBuffer) {
     EXPECT_EQ(CutToPathBuffer(fitting), fitting.substr(0, 259));
 }
 
-TEST_F(PickerPathRules, MessageTexts) {
-    EXPECT_EQ(FolderMessageText(FolderMessage::Invalid, "D:\\a?b"),
-              "The folder:\n\nD:\\a?b\n\nis invalid. Please reenter.");
+// OK on a typed path, against an imagined disk: the question, the levels created from the
+// drive root down, and the messages in order.
+TEST_F(PickerPathRules, WhatOkCreatesAndTellsTheUser) {
+    struct Row {
+        std::string path;
+        bool yes;                          // the answer to the question
+        std::set<std::string> uncreatable; // folders the disk refuses
+        FolderPathResult result;
+        std::string told;    // initials of the messages: I(nvalid), N(ot created), A(sk)
+        std::string created; // the folders made, in order
+    };
+    const Row rows[] = {
+        {"D:\\a\\b", true, {}, FolderPathOk, "A", "D:\\a D:\\a\\b "},
+        {"D:\\a\\b", false, {}, FolderPathDeclined, "A", ""},
+        {"D:\\a\\b\\c", true, {"D:\\a\\b"}, FolderPathNotCreated, "AN", "D:\\a "},
+        {"D:\\a?b", true, {}, FolderPathInvalid, "I", ""},
+        {"D:\\notes.txt", true, {}, FolderPathInvalid, "I", ""}, // a file, not a folder
+        {"D:\\", true, {}, FolderPathOk, "", ""},
+        {"D:\\old", true, {}, FolderPathOk, "", ""},
+    };
+    for (const Row& row : rows) {
+        std::map<std::string, FolderEntry> disk = {{"D:\\", FolderEntry::Folder},
+                                                   {"D:\\old", FolderEntry::Folder},
+                                                   {"D:\\notes.txt", FolderEntry::File}};
+        std::string told, created;
+        const FolderActions actions{
+            [&](const std::string& path) {
+                return disk.count(path) ? disk[path] : FolderEntry::Missing;
+            },
+            [&](const std::string& path) {
+                if (!row.uncreatable.count(path)) {
+                    disk[path] = FolderEntry::Folder;
+                    created += path + " ";
+                }
+            },
+            [&](FolderMessage message, const std::string& text) {
+                EXPECT_EQ(text, FolderMessageText(message, row.path));
+                told += "INA"[static_cast<int>(message)];
+                return row.yes;
+            }};
+        EXPECT_EQ(AcceptFolderPath(row.path, actions), row.result) << row.path;
+        EXPECT_EQ(told, row.told) << row.path;
+        EXPECT_EQ(created, row.created) << row.path;
+    }
     EXPECT_EQ(FolderMessageText(FolderMessage::NotCreated, "Q:\\"),
               "The folder:\n\nQ:\\\n\ncan not be created. Please double check.");
-    EXPECT_EQ(FolderMessageText(FolderMessage::AskCreate, "D:\\Soft\\Plot"),
-              "The folder:\n\nD:\\Soft\\Plot\n\ndoes not exist. Do you want the folder to be "
-              "created?");
 }
 
 } // namespace

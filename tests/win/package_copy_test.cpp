@@ -1,6 +1,9 @@
-// The package copy with real files in scratch folders: which files go where, attributes,
-// sub-folders, the progress steps and large packages.
+// The package lookup and copy with real files in scratch folders: which files go where, the
+// attributes they end with, the progress steps, and failures answered as the user would.
 #include "deploy/package_copy.h"
+#include "deploy/package_plan.h"
+#include "deploy/setup_messages.h"
+#include "framework/text_convert.h"
 #include "tests/win/package_support.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +11,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cstdio>
 
 using namespace package_testing;
 
@@ -16,30 +18,82 @@ namespace {
 
 using PackageCopy = PackageTest;
 
-TEST_F(PackageCopy, SkipListIgnoresLetterCaseAndTheSettingsFileGoesToAppData) {
+TEST_F(PackageCopy, PackageFolderIsDataBesideTheProgramOrAFlatPackageWithItsMarker) {
+    struct Row {
+        const char* name;
+        bool dataFolder, dataFile, markerFile, markerFolder;
+        const char* found; // nullptr: the missing-package message
+    };
+    const Row rows[] = {
+        {"Data wins over the marker", true, false, true, false, "\\Data"},
+        {"flat package", false, false, true, false, ""},
+        {"a file named Data does not count", false, true, false, false, nullptr},
+        {"a folder named like the marker does not count", false, false, false, true, nullptr},
+    };
+    for (const Row& row : rows) {
+        TempDir exe;
+        OverrideExecutableFolder(exe.path());
+        if (row.dataFolder)
+            MakeFolders(exe / "Data");
+        if (row.dataFile)
+            WriteFileText(exe / "Data", "file");
+        if (row.markerFile)
+            WriteFileText(exe / "VK_ZiruzOrav2010.arx", "arx");
+        if (row.markerFolder)
+            MakeFolders(exe / "VK_ZiruzOrav2010.arx");
+        MessageAnswers answers;
+        std::string folder;
+        EXPECT_EQ(GetPackageFolder(folder), row.found != nullptr) << row.name;
+        if (row.found) {
+            EXPECT_EQ(folder, exe.path() + row.found) << row.name;
+            EXPECT_TRUE(answers.shown.empty()) << row.name;
+        } else {
+            ASSERT_EQ(answers.shown.size(), 1u) << row.name;
+            EXPECT_EQ(answers.shown[0].text, kMissingPackageMessage);
+            EXPECT_EQ(answers.shown[0].caption, L"V-软件安装");
+            EXPECT_EQ(answers.shown[0].type, static_cast<UINT>(MB_OK));
+        }
+    }
+}
+
+// One package holding every kind of entry: skipped names in any letter case, the settings
+// file, a sub-folder, read-only files on both sides, and more than a hundred files.
+TEST_F(PackageCopy, EachEntryLandsWhereItBelongsWritableAndCounted) {
     MakeDataFolder();
     for (const char* name : {"setup.exe", "VORNIK.PRT5", "vornik_en.SHX", "Vornik_HZ.shx",
-                             "SetUp.EXE.txt", "B.dll", "Vornik.Ini"})
+                             "SetUp.EXE.txt", "vornik.ini", "ro.arx", "old.arx"})
         AddFile(name);
+    std::vector<std::string> expected = {"SetUp.EXE.txt", "old.arx", "ro.arx"};
+    for (int i = 0; i < 120; ++i) {
+        AddFile("f" + std::to_string(i) + ".dll");
+        expected.push_back("f" + std::to_string(i) + ".dll");
+    }
+    MakeFolders(DataFolder() + "\\Sub");
+    WriteFileText(DataFolder() + "\\Sub\\inner.arx", "inner");
+    SetFileAttributesA((DataFolder() + "\\ro.arx").c_str(), FILE_ATTRIBUTE_READONLY);
+    MakeFolders(installFolder);
+    WriteFileText(Installed("old.arx"), "old");
+    SetFileAttributesA(Installed("old.arx").c_str(), FILE_ATTRIBUTE_READONLY);
+    MakeFolders(appData + "\\Vornik");
+    WriteFileText(SettingsFile("vornik.ini"), "older settings");
+
     MessageAnswers answers;
     EXPECT_TRUE(Copy());
     EXPECT_TRUE(answers.shown.empty());
     auto installed = ListFiles(installFolder);
     std::sort(installed.begin(), installed.end());
-    EXPECT_EQ(installed, (std::vector<std::string>{"B.dll", "SetUp.EXE.txt"}));
-    EXPECT_EQ(ReadFileText(Installed("B.dll")), "content of B.dll");
-    EXPECT_EQ(ReadFileText(SettingsFile("Vornik.Ini")), "content of Vornik.Ini");
-}
-
-TEST_F(PackageCopy, SettingsFileKeepsItsLetterCaseAndReplacesAnOlderCopy) {
-    MakeDataFolder();
-    AddFile("vornik.ini");
-    MakeFolders(appData + "\\Vornik");
-    WriteFileText(SettingsFile("vornik.ini"), "older settings");
-    EXPECT_TRUE(Copy());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(installed, expected);
+    EXPECT_FALSE(FolderExists(Installed("Sub")));
+    EXPECT_EQ(ReadFileText(Installed("old.arx")), "content of old.arx");
+    EXPECT_EQ(ReadFileText(Installed("f119.dll")), "content of f119.dll");
+    for (const std::string& path :
+         {Installed("old.arx"), Installed("ro.arx"), DataFolder() + "\\ro.arx"})
+        EXPECT_FALSE(IsReadOnly(path)) << path;
     EXPECT_EQ(ListFiles(appData + "\\Vornik"), std::vector<std::string>{"vornik.ini"});
     EXPECT_EQ(ReadFileText(SettingsFile("vornik.ini")), "content of vornik.ini");
-    EXPECT_FALSE(FileExists(Installed("vornik.ini")));
+    // One step per entry (".", "..", 128 files, "Sub") and one for the end of the listing.
+    EXPECT_EQ(Steps(), 132);
 }
 
 // Without a usable APPDATA the settings file goes to the roaming folder the shell reports,
@@ -54,7 +108,6 @@ TEST_F(PackageCopy, WithoutUsableAppDataTheShellsRoamingFolderIsUsed) {
     SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, reported);
     if (roaming.path() != reported)
         GTEST_SKIP() << "the shell does not read the redirected user shell folders";
-
     MakeDataFolder();
     AddFile("Vornik.Ini");
     const std::string tooLong = "C:\\" + std::string(300, 'r');
@@ -67,110 +120,55 @@ TEST_F(PackageCopy, WithoutUsableAppDataTheShellsRoamingFolderIsUsed) {
     }
 }
 
-TEST_F(PackageCopy, SubFoldersAreNeitherCopiedNorEntered) {
-    MakeDataFolder();
-    AddFile("A.arx");
-    MakeFolders(DataFolder() + "\\Sub");
-    WriteFileText(DataFolder() + "\\Sub\\Inner.arx", "inner");
-    SetFileAttributesA((DataFolder() + "\\Sub").c_str(), FILE_ATTRIBUTE_READONLY);
-    MakeFolders(DataFolder() + "\\B.arx"); // a folder with a file's name
-    MessageAnswers answers;
-    EXPECT_TRUE(Copy());
-    EXPECT_TRUE(answers.shown.empty());
-    EXPECT_EQ(ListFiles(installFolder), std::vector<std::string>{"A.arx"});
-    EXPECT_FALSE(FolderExists(Installed("Sub")));
-    EXPECT_FALSE(FolderExists(Installed("B.arx")));
-}
-
-TEST_F(PackageCopy, ReadOnlyPackageFileEndsWritableOnBothSides) {
-    MakeDataFolder();
-    AddFile("A.arx");
-    const std::string source = DataFolder() + "\\A.arx";
-    SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY);
-    ASSERT_TRUE(IsReadOnly(source));
-    EXPECT_TRUE(Copy());
-    EXPECT_FALSE(IsReadOnly(source));
-    EXPECT_EQ(ReadFileText(Installed("A.arx")), "content of A.arx");
-    EXPECT_FALSE(IsReadOnly(Installed("A.arx")));
-}
-
-// Under Wine run as root the read-only flag does not stop a write, so there only the end
-// state shows; elsewhere the copy itself fails unless the flag is cleared before it.
-TEST_F(PackageCopy, ReadOnlyExistingDestinationIsReplacedWithoutMessage) {
+// A file held open as a running AutoCAD holds its add-in. Retry while it is held, then an
+// answer that is no button of this box (it counts as Retry), then Retry once it is free.
+TEST_F(PackageCopy, RetryCopiesTheFileOnceItIsReleased) {
     MakeDataFolder();
     AddFile("A.arx");
     MakeFolders(installFolder);
-    WriteFileText(Installed("A.arx"), "old");
-    SetFileAttributesA(Installed("A.arx").c_str(), FILE_ATTRIBUTE_READONLY);
-    ASSERT_TRUE(IsReadOnly(Installed("A.arx")));
-    MessageAnswers answers;
+    fw::unique_file holder = HoldOpen(Installed("A.arx"));
+    ASSERT_TRUE(holder);
+    fw::SetMainWindow(progress.hwnd()); // any window stands in for the dialog
+    const int answersInOrder[] = {IDRETRY, IDOK, IDRETRY};
+    MessageAnswers answers([&](const ShownMessage&) {
+        if (answers.shown.size() == 3)
+            holder.reset();
+        return answersInOrder[answers.shown.size() - 1];
+    });
     EXPECT_TRUE(Copy());
-    EXPECT_TRUE(answers.shown.empty());
+    fw::SetMainWindow(nullptr);
+    ASSERT_EQ(answers.shown.size(), 3u);
+    for (const auto& shown : answers.shown) {
+        EXPECT_EQ(shown.text, deploy::CopyFailureText(fw::WideFromAnsi(Installed("A.arx"))));
+        EXPECT_EQ(shown.caption, L"V-软件安装");
+        EXPECT_EQ(shown.type, static_cast<UINT>(MB_ABORTRETRYIGNORE)); // and no icon
+        EXPECT_EQ(shown.owner, progress.hwnd());
+    }
     EXPECT_EQ(ReadFileText(Installed("A.arx")), "content of A.arx");
-    EXPECT_FALSE(IsReadOnly(Installed("A.arx")));
 }
 
-TEST_F(PackageCopy, OneProgressStepPerEntryAndOneForTheEnd) {
-    struct Row {
-        const char* name;
-        std::vector<std::string> files;
-        bool withSubFolder;
-        int steps;
-    };
-    const Row rows[] = {
-        {"only . and ..", {}, false, 3},
-        {"one file", {"A.arx"}, false, 4},
-        {"skipped files and a sub-folder count too", {"A.arx", "setup.exe", "Vornik.Ini"}, true, 7},
-    };
-    for (const Row& row : rows) {
-        TempDir package;
-        OverrideExecutableFolder(package.path());
-        MakeFolders(package / "Data");
-        for (const auto& name : row.files)
-            WriteFileText(package / ("Data\\" + name), name);
-        if (row.withSubFolder)
-            MakeFolders(package / "Data\\Sub");
-        progress.bar().SetPos(0);
-        EXPECT_TRUE(Copy()) << row.name;
-        EXPECT_EQ(Steps(), row.steps) << row.name;
-    }
-}
-
-TEST_F(PackageCopy, EveryFileOfALargePackageIsCopied) {
+// A destination path that does not fit the 260-byte buffer is never cut short and used: it
+// fails like any other copy, and the message names the whole path. A box that cannot be
+// shown at all (answer 0) stops the copy, since retrying without asking would never end.
+TEST_F(PackageCopy, DestinationTooLongFailsAndAnUnshownBoxStops) {
     MakeDataFolder();
-    const int count = 150;
-    for (int i = 0; i < count; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "file%03d.arx", i);
-        AddFile(name);
+    AddFile("short.arx");
+    const std::string longName = std::string(40, 'L') + ".arx";
+    AddFile(longName);
+    const std::string deepInstall =
+        targetFolder + "\\" + std::string(240 - targetFolder.size() - 1, 'd');
+    ASSERT_TRUE(CreateDirectoryA(deepInstall.c_str(), nullptr));
+    {
+        MessageAnswers answers([](const ShownMessage&) { return IDIGNORE; });
+        EXPECT_TRUE(CopyPackage(InstallTarget{deepInstall, progress.bar()}));
+        ASSERT_EQ(answers.shown.size(), 1u);
+        EXPECT_EQ(answers.shown[0].text,
+                  deploy::CopyFailureText(fw::WideFromAnsi(deepInstall + "\\" + longName)));
+        EXPECT_EQ(ListFiles(deepInstall), std::vector<std::string>{"short.arx"});
     }
-    MessageAnswers answers;
-    EXPECT_TRUE(Copy());
-    EXPECT_TRUE(answers.shown.empty());
-    EXPECT_EQ(ListFiles(installFolder).size(), static_cast<size_t>(count));
-    EXPECT_EQ(ReadFileText(Installed("file149.arx")), "content of file149.arx");
-    EXPECT_EQ(ReadFileText(Installed("file000.arx")), "content of file000.arx");
-    EXPECT_EQ(Steps(), count + 3);
-}
-
-// Under Wine, which keeps no alternate data streams, "a.arx:Zone.Identifier" is a file of
-// its own beside a.arx; there the check only shows that the removal leaves a.arx as it was.
-// On Windows it is the stream, and the mark is gone afterwards.
-TEST(RemoveZoneIdentifier, RemovesTheMarkAndLeavesTheFile) {
-    TempDir dir;
-    const std::string path = dir / "a.arx";
-    WriteFileText(path, "module");
-    EXPECT_FALSE(RemoveZoneIdentifier(path));
-    EXPECT_EQ(ReadFileText(path), "module");
-
-    const std::string stream = path + ":Zone.Identifier";
-    if (!fw::unique_file(CreateFileA(stream.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr)))
-        GTEST_SKIP() << "this file system keeps no alternate data streams";
-    EXPECT_TRUE(RemoveZoneIdentifier(path));
-    EXPECT_FALSE(fw::unique_file(CreateFileA(stream.c_str(), GENERIC_READ, 0, nullptr,
-                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
-    EXPECT_EQ(ReadFileText(path), "module");
+    MessageAnswers answers([](const ShownMessage&) { return 0; });
+    EXPECT_FALSE(CopyPackage(InstallTarget{deepInstall, progress.bar()}));
+    EXPECT_EQ(answers.shown.size(), 1u);
 }
 
 } // namespace

@@ -79,7 +79,6 @@ inline bool IsReadOnly(const std::string& path) {
 class PackageTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        MakeFolders(exeFolder);
         MakeFolders(targetFolder);
         MakeFolders(appData);
         OverrideExecutableFolder(exeFolder);

@@ -1,4 +1,5 @@
-// The start-up scan against a real (redirected) registry.
+// The start-up scan against a real (redirected) registry: which keys become installations,
+// with which key path and folder, in which order.
 #include "acad/acad_registry.h"
 #include "tests/win/test_support.h"
 
@@ -11,117 +12,85 @@ namespace {
 const std::string kMain = "SOFTWARE\\Autodesk\\AutoCAD\\";
 const std::string kWow = "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD\\";
 
-void AddProduct(const std::string& keyPath, const std::string& location,
-                const std::string& productName) {
-    SetRegString(HKEY_LOCAL_MACHINE, keyPath, "AcadLocation", location);
-    SetRegString(HKEY_LOCAL_MACHINE, keyPath, "ProductName", productName);
-}
-
-class ReleaseScan : public testing::Test {
-  protected:
-    void ExpectParallelLists() const {
-        for (int k = 0; k < acad::kReleaseCount; ++k)
-            EXPECT_EQ(table.m_arrLocation[k].size(), table.m_arrProductKey[k].size())
-                << "release " << acad::ReleaseYear(k);
-    }
-    int EntryCount() const {
-        int count = 0;
-        for (const auto& list : table.m_arrLocation)
-            count += static_cast<int>(list.size());
-        return count;
-    }
-    ScratchRegistry registry;
-    CAcadRegistry table;
+struct Value {
+    std::string key, name, data;
 };
-
-TEST_F(ReleaseScan, MissingBaseKeysFindNothing) {
-    table.ScanInstalledReleases();
-    EXPECT_EQ(EntryCount(), 0);
-    ExpectParallelLists();
+struct Found {
+    int year;
+    std::string key, folder;
+};
+std::vector<Value> Product(const std::string& key, const std::string& folder,
+                           const std::string& name) {
+    return {{key, "AcadLocation", folder}, {key, "ProductName", name}};
+}
+std::vector<Value> operator+(std::vector<Value> a, const std::vector<Value>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
-TEST_F(ReleaseScan, ProductDirectlyBelowReleaseKey) {
-    AddProduct(kMain + "R18.0\\ACAD-8001:804", "C:\\Program Files\\AutoCAD 2010\\", "AutoCAD 2010");
-    table.ScanInstalledReleases();
-    ASSERT_EQ(table.m_arrLocation[3].size(), 1u);
-    EXPECT_EQ(table.m_arrLocation[3][0], "C:\\Program Files\\AutoCAD 2010");
-    EXPECT_EQ(table.m_arrProductKey[3][0], kMain + "R18.0\\ACAD-8001:804\\");
-    EXPECT_EQ(EntryCount(), 1);
-}
-
-TEST_F(ReleaseScan, NestedProductCarriesEveryLevelInItsPath) {
-    AddProduct(kMain + "R19.1\\Group\\ACAD-D001:804", "D:\\CAD2014", "AutoCAD 2014");
-    table.ScanInstalledReleases();
-    ASSERT_EQ(table.m_arrProductKey[7].size(), 1u);
-    EXPECT_EQ(table.m_arrProductKey[7][0], kMain + "R19.1\\Group\\ACAD-D001:804\\");
-    EXPECT_EQ(table.m_arrLocation[7][0], "D:\\CAD2014");
-}
-
-TEST_F(ReleaseScan, ValuesInDifferentKeysAreNoProduct) {
-    SetRegString(HKEY_LOCAL_MACHINE, kMain + "R20.0\\ACAD-E001:804", "AcadLocation", "C:\\A");
-    SetRegString(HKEY_LOCAL_MACHINE, kMain + "R20.0\\ACAD-E001:804\\Sub", "ProductName",
-                 "AutoCAD 2015");
-    table.ScanInstalledReleases();
-    EXPECT_EQ(EntryCount(), 0);
-}
-
-TEST_F(ReleaseScan, ProductNameInReleaseKeyHidesProductsBelow) {
-    SetRegString(HKEY_LOCAL_MACHINE, kMain + "R21.0", "ProductName", "AutoCAD 2017");
-    AddProduct(kMain + "R21.0\\ACAD-F001:804", "C:\\A2017", "AutoCAD 2017");
-    table.ScanInstalledReleases();
-    EXPECT_EQ(EntryCount(), 0);
-}
-
-TEST_F(ReleaseScan, TwoProductsOfOneReleaseInEnumerationOrder) {
-    AddProduct(kMain + "R22.0\\ACAD-1001:804", "C:\\Cad2018 Chs", "AutoCAD 2018 - \xbc\xf2");
-    AddProduct(kMain + "R22.0\\ACAD-1001:409", "C:\\Cad2018 Enu", "AutoCAD 2018 - English");
-    table.ScanInstalledReleases();
-    ASSERT_EQ(table.m_arrLocation[11].size(), 2u);
-    // The registry enumerates sub-keys in name order: :409 before :804.
-    EXPECT_EQ(table.m_arrLocation[11][0], "C:\\Cad2018 Enu");
-    EXPECT_EQ(table.m_arrProductKey[11][0], kMain + "R22.0\\ACAD-1001:409\\");
-    EXPECT_EQ(table.m_arrLocation[11][1], "C:\\Cad2018 Chs");
-    EXPECT_EQ(table.m_arrProductKey[11][1], kMain + "R22.0\\ACAD-1001:804\\");
-    ExpectParallelLists();
-}
-
-TEST_F(ReleaseScan, OldReleaseUnderBothBasePathsGivesTwoEntries) {
-    AddProduct(kWow + "R17.1\\ACAD-6001:804", "C:\\CAD2008\\", "AutoCAD 2008");
-    AddProduct(kMain + "R17.1\\ACAD-6001:804", "C:\\CAD2008\\", "AutoCAD 2008");
-    table.ScanInstalledReleases();
-    ASSERT_EQ(table.m_arrProductKey[1].size(), 2u);
-    // The 32-bit node is scanned first.
-    EXPECT_EQ(table.m_arrProductKey[1][0], kWow + "R17.1\\ACAD-6001:804\\");
-    EXPECT_EQ(table.m_arrProductKey[1][1], kMain + "R17.1\\ACAD-6001:804\\");
-    EXPECT_EQ(table.m_arrLocation[1][0], "C:\\CAD2008");
-    EXPECT_EQ(table.m_arrLocation[1][1], "C:\\CAD2008");
-}
-
-TEST_F(ReleaseScan, Wow6432NodeIgnoresReleasesAfter2010) {
-    AddProduct(kWow + "R18.1\\ACAD-9001:804", "C:\\CAD2011", "AutoCAD 2011");
-    AddProduct(kWow + "R18.0\\ACAD-8001:804", "C:\\CAD2010", "AutoCAD 2010");
-    table.ScanInstalledReleases();
-    EXPECT_EQ(table.m_arrLocation[4].size(), 0u);
-    EXPECT_EQ(table.m_arrLocation[3].size(), 1u);
-}
-
-TEST_F(ReleaseScan, ValueLongerThan520BytesCountsAsAbsent) {
-    AddProduct(kMain + "R23.0\\ACAD-2001:804", std::string(520, 'x'), "AutoCAD 2019");
-    AddProduct(kMain + "R23.0\\ACAD-2002:804", std::string(519, 'y'), "AutoCAD 2019");
-    table.ScanInstalledReleases();
-    ASSERT_EQ(table.m_arrLocation[12].size(), 1u);
-    EXPECT_EQ(table.m_arrLocation[12][0], std::string(519, 'y'));
-}
-
-TEST_F(ReleaseScan, DeepChainEndsWithoutExhaustingTheStack) {
-    // Deeper than any real layout; the walk must end and still find nothing wrong.
-    std::string path = kMain + "R25.0";
-    for (int i = 0; i < 40; ++i)
-        path += "\\L";
-    AddProduct(path, "C:\\Deep", "AutoCAD 2023");
-    table.ScanInstalledReleases();
-    ASSERT_EQ(table.m_arrLocation[16].size(), 1u);
-    EXPECT_EQ(table.m_arrLocation[16][0], "C:\\Deep");
+TEST(ReleaseScan, WhatIsFoundWhere) {
+    const std::string deep = kMain + "R25.0" + [] {
+        std::string levels;
+        for (int i = 0; i < 40; ++i)
+            levels += "\\L";
+        return levels;
+    }();
+    struct Row {
+        const char* name;
+        std::vector<Value> values;
+        std::vector<Found> found;
+    };
+    const Row rows[] = {
+        {"nothing installed", {}, {}},
+        {"product below its release key; one trailing backslash cut",
+         Product(kMain + "R18.0\\ACAD-8001:804", "C:\\AutoCAD 2010\\", "AutoCAD 2010"),
+         {{2010, kMain + "R18.0\\ACAD-8001:804\\", "C:\\AutoCAD 2010"}}},
+        {"nested product carries every level",
+         Product(kMain + "R19.1\\Group\\ACAD-D001:804", "D:\\CAD", "AutoCAD 2014"),
+         {{2014, kMain + "R19.1\\Group\\ACAD-D001:804\\", "D:\\CAD"}}},
+        {"values in different keys are no product",
+         std::vector<Value>{{kMain + "R20.0\\P", "AcadLocation", "C:\\A"},
+                            {kMain + "R20.0\\P\\Sub", "ProductName", "AutoCAD 2015"}},
+         {}},
+        {"a product name in the release key hides the products below",
+         std::vector<Value>{{kMain + "R21.0", "ProductName", "AutoCAD 2017"}} +
+             Product(kMain + "R21.0\\P", "C:\\A", "AutoCAD 2017"),
+         {}},
+        {"two products of a release in enumeration (name) order",
+         Product(kMain + "R22.0\\ACAD-1001:804", "C:\\Chs", "AutoCAD 2018 - \xbc\xf2") +
+             Product(kMain + "R22.0\\ACAD-1001:409", "C:\\Enu", "AutoCAD 2018 - English"),
+         {{2018, kMain + "R22.0\\ACAD-1001:409\\", "C:\\Enu"},
+          {2018, kMain + "R22.0\\ACAD-1001:804\\", "C:\\Chs"}}},
+        {"the 32-bit node first, and only up to 2010",
+         Product(kMain + "R17.1\\P", "C:\\Main", "AutoCAD 2008") +
+             Product(kWow + "R17.1\\P", "C:\\Wow", "AutoCAD 2008") +
+             Product(kWow + "R18.1\\P", "C:\\Wow2011", "AutoCAD 2011"),
+         {{2008, kWow + "R17.1\\P\\", "C:\\Wow"}, {2008, kMain + "R17.1\\P\\", "C:\\Main"}}},
+        {"a value longer than 520 bytes counts as absent",
+         Product(kMain + "R23.0\\A", std::string(520, 'x'), "AutoCAD 2019") +
+             Product(kMain + "R23.0\\B", std::string(519, 'y'), "AutoCAD 2019"),
+         {{2019, kMain + "R23.0\\B\\", std::string(519, 'y')}}},
+        {"a deep chain",
+         Product(deep, "C:\\Deep", "AutoCAD 2023"),
+         {{2023, deep + "\\", "C:\\Deep"}}},
+    };
+    for (const Row& row : rows) {
+        ScratchRegistry registry;
+        for (const Value& value : row.values)
+            SetRegString(HKEY_LOCAL_MACHINE, value.key, value.name, value.data);
+        CAcadRegistry table;
+        table.ScanInstalledReleases();
+        std::vector<std::string> got, expected;
+        for (int k = 0; k < acad::kReleaseCount; ++k) {
+            ASSERT_EQ(table.m_arrLocation[k].size(), table.m_arrProductKey[k].size());
+            for (size_t i = 0; i < table.m_arrLocation[k].size(); ++i)
+                got.push_back(std::to_string(acad::ReleaseYear(k)) + " " +
+                              table.m_arrProductKey[k][i] + " " + table.m_arrLocation[k][i]);
+        }
+        for (const Found& found : row.found)
+            expected.push_back(std::to_string(found.year) + " " + found.key + " " + found.folder);
+        EXPECT_EQ(got, expected) << row.name;
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/install_rules.h"
+#include "app/setup_rules.h"
 #include "core/mbcs_text.h"
 
 #include <gtest/gtest.h>
@@ -27,10 +28,9 @@ TEST(InstallRules, InstallFolderFromFolderText) {
     }
 }
 
-TEST(InstallRules, WriteFailureWarningNamesTheCount) {
-    EXPECT_EQ(app::WriteFailureWarning(3),
-              L"有 3 项AutoCAD注册信息或支持文件未能写入，可能原因如下：\n\n1、AutoCAD未关闭\n\n"
-              L"2、系统权限未开放，请以管理员身份运行SetUp.exe后重新安装");
+TEST(SetupRules, TitleShowsTheVersionWithTwoDigitParts) {
+    EXPECT_EQ(setup::FormatTitle(20260402), L"批打印软件 V2026.04.02");
+    EXPECT_EQ(setup::FormatTitle(20261215), L"批打印软件 V2026.12.15");
 }
 
 } // namespace
