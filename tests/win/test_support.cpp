@@ -6,10 +6,10 @@ namespace testing_support {
 
 namespace {
 
-fw::unique_hkey CreateKey(HKEY root, const std::string& key) {
+fw::unique_hkey CreateKey(HKEY root, const std::string& key, REGSAM view = 0) {
     fw::unique_hkey handle;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, handle.put(),
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
+                        handle.put(), nullptr) != ERROR_SUCCESS)
         throw std::runtime_error("cannot create test key " + key);
     return handle;
 }
@@ -75,8 +75,8 @@ TempDir::~TempDir() {
 }
 
 void SetRegRaw(HKEY root, const std::string& key, const std::string& name, DWORD type,
-               const std::string& data) {
-    auto handle = CreateKey(root, key);
+               const std::string& data, REGSAM view) {
+    auto handle = CreateKey(root, key, view);
     if (RegSetValueExA(handle.get(), name.c_str(), 0, type,
                        reinterpret_cast<const BYTE*>(data.data()),
                        static_cast<DWORD>(data.size())) != ERROR_SUCCESS)
@@ -84,8 +84,8 @@ void SetRegRaw(HKEY root, const std::string& key, const std::string& name, DWORD
 }
 
 void SetRegString(HKEY root, const std::string& key, const std::string& name,
-                  const std::string& value) {
-    SetRegRaw(root, key, name, REG_SZ, std::string(value.c_str(), value.size() + 1));
+                  const std::string& value, REGSAM view) {
+    SetRegRaw(root, key, name, REG_SZ, std::string(value.c_str(), value.size() + 1), view);
 }
 
 void SetRegDword(HKEY root, const std::string& key, const std::string& name, DWORD value) {
@@ -97,9 +97,9 @@ void CreateRegKey(HKEY root, const std::string& key) {
     CreateKey(root, key);
 }
 
-bool RegKeyExists(HKEY root, const std::string& key) {
+bool RegKeyExists(HKEY root, const std::string& key, REGSAM view) {
     fw::unique_hkey handle;
-    return RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, handle.put()) == ERROR_SUCCESS;
+    return RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, handle.put()) == ERROR_SUCCESS;
 }
 
 std::optional<RegValue> ReadRegValue(HKEY root, const std::string& key, const std::string& name) {

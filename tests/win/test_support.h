@@ -86,14 +86,15 @@ struct RegValue {
     std::string data; // raw bytes, terminators included
 };
 
-// Writes below a (redirected) root; creates the key path as needed.
+// Writes below a (redirected) root; creates the key path as needed. view: 0, or
+// KEY_WOW64_64KEY for what a 32-bit process does not see by default.
 void SetRegString(HKEY root, const std::string& key, const std::string& name,
-                  const std::string& value);
+                  const std::string& value, REGSAM view = 0);
 void SetRegDword(HKEY root, const std::string& key, const std::string& name, DWORD value);
 void SetRegRaw(HKEY root, const std::string& key, const std::string& name, DWORD type,
-               const std::string& data);
+               const std::string& data, REGSAM view = 0);
 void CreateRegKey(HKEY root, const std::string& key);
-bool RegKeyExists(HKEY root, const std::string& key);
+bool RegKeyExists(HKEY root, const std::string& key, REGSAM view = 0);
 std::optional<RegValue> ReadRegValue(HKEY root, const std::string& key, const std::string& name);
 std::vector<std::string> ListRegValueNames(HKEY root, const std::string& key);
 std::vector<std::string> ListRegSubKeys(HKEY root, const std::string& key);
