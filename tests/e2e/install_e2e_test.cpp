@@ -316,3 +316,46 @@ TEST_F(InstallE2E, FailedRegistrationIsReportedBeforeTheCompletionScreen) {
 }
 
 } // namespace
+
+namespace {
+
+// The 64-bit edition is a 64-bit program: it finds 64-bit AutoCAD in the 64-bit view, still
+// reaches a 32-bit 2007-2010 through the Wow6432Node base path, shows every release and adds
+// the older modules of 2009 and 2010.
+TEST_F(InstallE2E, SixtyFourBitEditionServesBothViews) {
+    ASSERT_TRUE(CopyFileA(WindowsPath(SETUP_EDITION64_UNIX_PATH).c_str(),
+                          (package + "\\SetUp.exe").c_str(), FALSE))
+        << "the 64-bit edition is missing: scripts/build.sh builds it";
+    const Product cad2008 = AddAutoCad(2008, "R17.1", "ACAD-6001:804");
+    MakeFolders(cad2008.folder + "\\Drv");
+    const Product cad2009 = AddAutoCad(2009, "R17.2", "ACAD-7001:804", KEY_WOW64_64KEY);
+    const Product cad2010 = AddAutoCad(2010, "R18.0", "ACAD-8001:804", KEY_WOW64_64KEY);
+    const Product cad2018 = AddAutoCad(2018, "R22.0", "ACAD-1001:804", KEY_WOW64_64KEY);
+    HWND dialog = StartSetup();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetText(dialog, kIdEdition), L"( 64位 AutoCAD版 )");
+    for (int year = 2007; year <= 2027; ++year) {
+        const bool found = year == 2008 || year == 2009 || year == 2010 || year == 2018;
+        EXPECT_TRUE(IsShown(dialog, ReleaseId(year))) << year;
+        EXPECT_EQ(IsChecked(dialog, ReleaseId(year)), found) << year;
+    }
+    ChooseFolder(dialog, target);
+    InstallAndWaitForCompletion(dialog);
+    FinishWithOk(dialog);
+
+    ExpectEntries(cad2008, 2008, 2007);
+    ExpectEntries(cad2009, 2009, 2009);
+    ExpectEntries(cad2010, 2010, 2010);
+    ExpectEntries(cad2018, 2018, 2013);
+    const auto older = [&](const Product& p, const std::string& name) {
+        ExpectExactValues(
+            HKEY_LOCAL_MACHINE, p.Key() + "Applications\\" + name,
+            {{"LOADCTRLS", Dword(2)}, {"LOADER", Sz(installDir + "\\" + name + ".ARX")}}, p.view);
+    };
+    older(cad2009, "VK_ZiruzOrav2008");
+    older(cad2010, "VK_ZiruzOrav2010_32");
+    EXPECT_EQ(ListRegSubKeys(HKEY_LOCAL_MACHINE, cad2008.Key() + "Applications").size(), 2u);
+    EXPECT_EQ(ReadFileText(cad2018.folder + "\\ACAD2013P.dll"), Payload("ACAD2013P.dll"));
+}
+
+} // namespace

@@ -49,6 +49,7 @@ inline std::string Payload(const std::string& name) {
 struct Product {
     int year;
     std::string releaseKey, productKey, folder;
+    REGSAM view; // 0: the 32-bit view; KEY_WOW64_64KEY: the 64-bit one
     std::string Key() const {
         return "SOFTWARE\\Autodesk\\AutoCAD\\" + releaseKey + "\\" + productKey + "\\";
     }
@@ -89,7 +90,7 @@ class InstallE2E : public testing::Test {
     Product AddAutoCad(int year, const std::string& releaseKey, const std::string& productKey,
                        REGSAM view = 0) {
         Product p{year, releaseKey, productKey,
-                  dir / ("AutoCAD " + std::to_string(year) + (view ? " x64" : ""))};
+                  dir / ("AutoCAD " + std::to_string(year) + (view ? " x64" : "")), view};
         MakeFolders(p.folder + "\\Fonts");
         SetRegString(HKEY_LOCAL_MACHINE, p.Key(), "AcadLocation", p.folder + "\\", view);
         SetRegString(HKEY_LOCAL_MACHINE, p.Key(), "ProductName",
@@ -119,7 +120,8 @@ class InstallE2E : public testing::Test {
     void InstallAndWaitForCompletion(HWND dialog) {
         Click(dialog, kIdInstall);
         ASSERT_TRUE(WaitUntil([&] { return IsShown(dialog, kIdOk); }, kTimeout))
-            << "no completion screen";
+            << "no completion screen; a message instead: "
+            << Utf8(WaitForMessageBox(setup->pid(), 0).text);
     }
     // Chooses the target folder, presses Install and waits for the installer's own message.
     MessageBoxSeen InstallUntilMessage(HWND dialog) {
@@ -141,11 +143,13 @@ class InstallE2E : public testing::Test {
         ExpectExactValues(
             HKEY_LOCAL_MACHINE, apps + "VK_ZiruzOrav" + std::to_string(p.year),
             {{"LOADCTRLS", Dword(2)},
-             {"LOADER", Sz(installDir + "\\VK_ZiruzOrav" + std::to_string(arxYear) + ".ARX")}});
+             {"LOADER", Sz(installDir + "\\VK_ZiruzOrav" + std::to_string(arxYear) + ".ARX")}},
+            p.view);
         ExpectExactValues(HKEY_LOCAL_MACHINE, apps + "Vornik" + std::to_string(p.year) + "DLLP",
                           {{"LOADCTRLS", Dword(2)},
                            {"LOADER", Sz(p.folder + "\\ACAD" + std::to_string(dllYear) + "P.dll")},
-                           {"MANAGED", Dword(1)}});
+                           {"MANAGED", Dword(1)}},
+                          p.view);
     }
 
     static void ExpectNoEntries(const Product& p) {

@@ -23,9 +23,10 @@ inline RegValue Dword(DWORD number) {
 using NamedValues = std::vector<std::pair<std::string, RegValue>>;
 
 // The key holds exactly these values, with these types and data.
-inline void ExpectExactValues(HKEY root, const std::string& key, const NamedValues& expected) {
+inline void ExpectExactValues(HKEY root, const std::string& key, const NamedValues& expected,
+                              REGSAM view = 0) {
     SCOPED_TRACE(key);
-    std::vector<std::string> names = ListRegValueNames(root, key);
+    std::vector<std::string> names = ListRegValueNames(root, key, view);
     std::vector<std::string> expectedNames;
     for (const auto& named : expected)
         expectedNames.push_back(named.first);
@@ -33,7 +34,7 @@ inline void ExpectExactValues(HKEY root, const std::string& key, const NamedValu
     std::sort(expectedNames.begin(), expectedNames.end());
     EXPECT_EQ(names, expectedNames);
     for (const auto& [name, value] : expected) {
-        const auto actual = ReadRegValue(root, key, name);
+        const auto actual = ReadRegValue(root, key, name, view);
         ASSERT_TRUE(actual) << name;
         EXPECT_EQ(actual->type, value.type) << name;
         EXPECT_EQ(actual->data, value.data) << name;

@@ -102,9 +102,10 @@ bool RegKeyExists(HKEY root, const std::string& key, REGSAM view) {
     return RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, handle.put()) == ERROR_SUCCESS;
 }
 
-std::optional<RegValue> ReadRegValue(HKEY root, const std::string& key, const std::string& name) {
+std::optional<RegValue> ReadRegValue(HKEY root, const std::string& key, const std::string& name,
+                                     REGSAM view) {
     fw::unique_hkey handle;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, handle.put()) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, handle.put()) != ERROR_SUCCESS)
         return std::nullopt;
     DWORD type = 0;
     DWORD size = 0;
@@ -125,10 +126,11 @@ namespace {
 
 // The names that enumerate(key, index, name buffer, size in and out) gives, in order.
 template <typename Enumerate>
-std::vector<std::string> ListNames(HKEY root, const std::string& key, Enumerate enumerate) {
+std::vector<std::string> ListNames(HKEY root, const std::string& key, REGSAM view,
+                                   Enumerate enumerate) {
     std::vector<std::string> names;
     fw::unique_hkey handle;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, handle.put()) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, handle.put()) != ERROR_SUCCESS)
         return names;
     char name[16384];
     for (DWORD index = 0, size = sizeof name;
@@ -139,14 +141,14 @@ std::vector<std::string> ListNames(HKEY root, const std::string& key, Enumerate 
 
 } // namespace
 
-std::vector<std::string> ListRegValueNames(HKEY root, const std::string& key) {
-    return ListNames(root, key, [](HKEY handle, DWORD index, char* name, DWORD* size) {
+std::vector<std::string> ListRegValueNames(HKEY root, const std::string& key, REGSAM view) {
+    return ListNames(root, key, view, [](HKEY handle, DWORD index, char* name, DWORD* size) {
         return RegEnumValueA(handle, index, name, size, nullptr, nullptr, nullptr, nullptr);
     });
 }
 
-std::vector<std::string> ListRegSubKeys(HKEY root, const std::string& key) {
-    return ListNames(root, key, [](HKEY handle, DWORD index, char* name, DWORD* size) {
+std::vector<std::string> ListRegSubKeys(HKEY root, const std::string& key, REGSAM view) {
+    return ListNames(root, key, view, [](HKEY handle, DWORD index, char* name, DWORD* size) {
         return RegEnumKeyExA(handle, index, name, size, nullptr, nullptr, nullptr, nullptr);
     });
 }

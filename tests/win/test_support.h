@@ -95,9 +95,10 @@ void SetRegRaw(HKEY root, const std::string& key, const std::string& name, DWORD
                const std::string& data, REGSAM view = 0);
 void CreateRegKey(HKEY root, const std::string& key);
 bool RegKeyExists(HKEY root, const std::string& key, REGSAM view = 0);
-std::optional<RegValue> ReadRegValue(HKEY root, const std::string& key, const std::string& name);
-std::vector<std::string> ListRegValueNames(HKEY root, const std::string& key);
-std::vector<std::string> ListRegSubKeys(HKEY root, const std::string& key);
+std::optional<RegValue> ReadRegValue(HKEY root, const std::string& key, const std::string& name,
+                                     REGSAM view = 0);
+std::vector<std::string> ListRegValueNames(HKEY root, const std::string& key, REGSAM view = 0);
+std::vector<std::string> ListRegSubKeys(HKEY root, const std::string& key, REGSAM view = 0);
 
 void WriteFileText(const std::string& path, const std::string& content);
 std::optional<std::string> ReadFileText(const std::string& path);
