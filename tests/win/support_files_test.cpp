@@ -169,4 +169,22 @@ TEST_F(SupportFiles, DestinationTooLongForItsBufferIsCountedWhenThePackageHoldsT
     EXPECT_EQ(table.CopySupportFiles(Ticks({2007})), 2);
 }
 
+// On 64-bit Windows the 32-bit program meets a 2007-2010 product through both base paths and
+// files its key and folder twice; each failure still counts once. (In a 64-bit process the
+// two paths are the keys of two installations, one in each registry view.)
+TEST_F(SupportFiles, ProductFoundThroughBothBasePathsCountsEachFailureOnce) {
+    ScratchRegistry registry; // the product key is missing: neither entry can be written
+    AddFullPackage();
+    const std::string acad = acadRoot / "CAD2010"; // without Fonts: both font copies fail
+    MakeFolders(acad);
+    for (const std::string base : {"SOFTWARE\\Wow6432Node\\", "SOFTWARE\\"}) {
+        table.m_arrProductKey[3].push_back(base + "Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\");
+        table.m_arrLocation[3].push_back(acad);
+    }
+
+    EXPECT_EQ(table.RegisterAddIn(Ticks({2010})), sizeof(void*) == 4 ? 2 : 4);
+    EXPECT_EQ(table.CopySupportFiles(Ticks({2010})), 2);
+    EXPECT_EQ(Content(acad + "\\ACAD2010P.dll"), "package ACAD2010P.dll");
+}
+
 } // namespace
