@@ -11,6 +11,15 @@
 
 using CStringList = std::vector<std::string>;
 
+namespace acad {
+class WriteFailures;
+}
+
+// A 32-bit process on 64-bit Windows reaches the same key through "SOFTWARE\Wow6432Node\..."
+// and "SOFTWARE\..."; for a 64-bit process they are the 32-bit and the 64-bit view's keys,
+// two installations. (On 32-bit Windows the Wow6432Node path finds nothing to begin with.)
+constexpr bool kWowPathsJoined = sizeof(void*) == 4;
+
 class CAcadRegistry {
   public:
     CAcadRegistry();
@@ -27,23 +36,25 @@ class CAcadRegistry {
     bool IsInstalled(int release) const { return !m_arrLocation[release].empty(); }
 
     // Demand-load entries for every product key of every ticked release, then the trusted
-    // paths of every profile. Returns the number of entries that could not be written.
+    // paths of every profile. Returns the number of entries that could not be written, each
+    // entry of the same key counted once however often the key is listed.
     int RegisterAddIn(const acad::ReleaseTicks& ticks);
     // The demand-load entries of one release (a year 2007..2027; other years do nothing)
-    // below each of its product keys. Returns the number of entries not written: every
+    // below each of its product keys. Adds to failures the entries not written: every
     // entry of a product key that cannot be opened, an entry whose key cannot be created or
     // one of whose values cannot be set, and an entry too long for its buffers.
-    int RegisterRelease(int year);
+    void RegisterRelease(int year, acad::WriteFailures& failures);
     // Adds m_strInstallDir to TRUSTEDPATHS in every AutoCAD profile under HKEY_CURRENT_USER.
     void AddTrustedPath();
     // Fonts, libraries and the 2008 driver file into each ticked release's folders. Returns
-    // the number of files whose copy failed, or whose path would not fit its buffer,
-    // although the package holds them. A name the package lacks is no failure.
+    // the number of destination files whose copy failed, or whose path would not fit its
+    // buffer, although the package holds them; a folder listed twice fails once per file.
+    // A name the package lacks is no failure.
     int CopySupportFiles(const acad::ReleaseTicks& ticks);
     // The support files into one AutoCAD folder, the driver file only with withDriver. The
     // package folder is looked up anew; when it is missing (the user has been told) nothing
-    // is copied and nothing counted. Returns the failures as CopySupportFiles does.
-    int CopySupportFilesTo(std::string acadFolder, bool withDriver);
+    // is copied and nothing counted. Adds the failures to failures.
+    void CopySupportFilesTo(std::string acadFolder, bool withDriver, acad::WriteFailures& failures);
 
     std::string m_strInstallDir;
     CStringList m_arrLocation[acad::kReleaseCount];

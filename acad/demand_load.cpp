@@ -3,6 +3,7 @@
 #include "acad/acad_registry.h"
 
 #include "acad/demand_load_entries.h"
+#include "acad/write_failures.h"
 #include "core/build_constants.h"
 #include "framework/unique_handle.h"
 
@@ -41,38 +42,35 @@ bool WriteEntry(HKEY productKey, const acad::DemandLoadEntry& entry) {
 } // namespace
 
 int CAcadRegistry::RegisterAddIn(const acad::ReleaseTicks& ticks) {
-    int failures = 0;
+    acad::WriteFailures failures(kWowPathsJoined);
     for (int k = 0; k < acad::kReleaseCount; ++k) {
         if (ticks[static_cast<size_t>(k)] != 0)
-            failures += RegisterRelease(acad::ReleaseYear(k));
+            RegisterRelease(acad::ReleaseYear(k), failures);
     }
     // Every profile of the user trusts the install folder, whatever was ticked.
     AddTrustedPath();
-    return failures;
+    return failures.Count();
 }
 
-int CAcadRegistry::RegisterRelease(int year) {
+void CAcadRegistry::RegisterRelease(int year, acad::WriteFailures& failures) {
     const int k = year - acad::kFirstYear;
     if (k < 0 || k >= acad::kReleaseCount)
-        return 0;
+        return;
     const CStringList& productKeys = m_arrProductKey[k];
     const CStringList& folders = m_arrLocation[k];
-    int failures = 0;
     // The scan fills both lists together; the second bound only guards that invariant.
     for (size_t i = 0; i < productKeys.size() && i < folders.size(); ++i) {
         const auto entries =
             acad::DemandLoadEntries(year, m_strInstallDir, folders[i], g_nTargetBits);
         fw::unique_hkey product;
-        if (RegOpenKeyA(HKEY_LOCAL_MACHINE, productKeys[i].c_str(), product.put()) !=
-            ERROR_SUCCESS) {
-            failures += static_cast<int>(entries.size());
-            continue;
-        }
-        for (const auto& entry : entries) {
-            // An entry too long for its buffers is skipped, never written cut short.
-            if (!entry || !WriteEntry(product.get(), *entry))
-                ++failures;
+        const bool opened =
+            RegOpenKeyA(HKEY_LOCAL_MACHINE, productKeys[i].c_str(), product.put()) == ERROR_SUCCESS;
+        for (size_t e = 0; e < entries.size(); ++e) {
+            const auto& entry = entries[e];
+            // An entry too long for its buffers is skipped, never written cut short; having
+            // no name, it is known by its place in the list.
+            if (!opened || !entry || !WriteEntry(product.get(), *entry))
+                failures.AddEntry(productKeys[i], entry ? entry->keyName : "#" + std::to_string(e));
         }
     }
-    return failures;
 }

@@ -3,6 +3,7 @@
 #include "acad/acad_registry.h"
 
 #include "acad/support_file_plan.h"
+#include "acad/write_failures.h"
 #include "deploy/package_folder.h"
 
 namespace {
@@ -14,39 +15,42 @@ bool PackageHolds(const std::string& source) {
     return GetPathKind(source) == PathIsFile;
 }
 
-// 1 when the copy failed although its source is there, else 0.
-int CopySupportFile(const acad::SupportFileCopy& copy) {
+// True when the copy failed although its source is there.
+bool CopySupportFile(const acad::SupportFileCopy& copy) {
     if (!copy.source)
-        return 1; // the package folder is too long to even look for the file
+        return true; // the package folder is too long to even look for the file
     if (!copy.destination)
-        return PackageHolds(*copy.source) ? 1 : 0; // never copied to a path cut short
+        return PackageHolds(*copy.source); // never copied to a path cut short
     // Copies overwrite; a missing Fonts or Drv folder, a locked file or a lack of rights
     // leaves that one destination as it was.
     if (CopyFileA(copy.source->c_str(), copy.destination->c_str(), FALSE))
-        return 0;
-    return PackageHolds(*copy.source) ? 1 : 0;
+        return false;
+    return PackageHolds(*copy.source);
 }
 
 } // namespace
 
 int CAcadRegistry::CopySupportFiles(const acad::ReleaseTicks& ticks) {
-    int failures = 0;
+    acad::WriteFailures failures(kWowPathsJoined);
     for (int k = 0; k < acad::kReleaseCount; ++k) {
         if (ticks[static_cast<size_t>(k)] == 0)
             continue;
         for (const auto& folder : m_arrLocation[k])
-            failures += CopySupportFilesTo(folder, k == kRelease2008);
+            CopySupportFilesTo(folder, k == kRelease2008, failures);
     }
-    return failures;
+    return failures.Count();
 }
 
-int CAcadRegistry::CopySupportFilesTo(std::string acadFolder, bool withDriver) {
+void CAcadRegistry::CopySupportFilesTo(std::string acadFolder, bool withDriver,
+                                       acad::WriteFailures& failures) {
     // Looked up anew for every folder; when it is missing the user has just been told.
     std::string packageFolder;
     if (!GetPackageFolder(packageFolder))
-        return 0;
-    int failures = 0;
-    for (const auto& copy : acad::PlanSupportFiles(packageFolder, acadFolder, withDriver))
-        failures += CopySupportFile(copy);
-    return failures;
+        return;
+    const auto copies = acad::PlanSupportFiles(packageFolder, acadFolder, withDriver);
+    for (size_t i = 0; i < copies.size(); ++i) {
+        // A destination too long to form is known by its folder and its place in the plan.
+        if (CopySupportFile(copies[i]))
+            failures.AddFile(copies[i].destination.value_or(acadFolder + "|#" + std::to_string(i)));
+    }
 }

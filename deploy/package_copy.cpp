@@ -87,9 +87,12 @@ EntryOutcome CopyEntry(const std::string& packageFolder, const std::string& inst
 
     // The copy takes over the source's attributes and streams, so clearing both marks on the
     // package's own file keeps them off the installed copy; the destination must be writable
-    // to be replaced.
+    // to be replaced. The listing already holds the source's attributes.
+    const bool sourceReadOnly = (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
     if (paths.source) {
-        ClearReadOnly(*paths.source);
+        if (sourceReadOnly)
+            SetFileAttributesA(paths.source->c_str(),
+                               entry.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
         RemoveZoneIdentifier(*paths.source);
     }
     if (paths.destination)
@@ -97,7 +100,9 @@ EntryOutcome CopyEntry(const std::string& packageFolder, const std::string& inst
 
     if (CopyWithUserChoice(paths) == EntryOutcome::Aborted)
         return EntryOutcome::Aborted;
-    if (paths.destination)
+    // Only a read-only source (on a medium where the flag would not come off) can have
+    // passed the flag on; a writable source leaves nothing to clear.
+    if (paths.destination && sourceReadOnly)
         ClearReadOnly(*paths.destination);
     return EntryOutcome::Done;
 }

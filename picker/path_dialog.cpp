@@ -131,7 +131,7 @@ void CPathDialogSub::OnOkButton() {
 
 CPathDialog::CPathDialog(const wchar_t* caption, const wchar_t* title, const char* initialFolder,
                          HWND parent)
-    : m_pszCaption(caption), m_pszInitialFolder(initialFolder),
+    : m_pszCaption(caption), m_pszTitle(title), m_pszInitialFolder(initialFolder),
       m_strTitle(title ? fw::AnsiFromWide(title) : std::string()), m_bi(),
       m_hOwner(GetSafeOwner(parent)), m_sub(this) {
     m_bi.hwndOwner = m_hOwner;
@@ -163,6 +163,10 @@ void CPathDialog::OnInitialized(HWND browse) {
     m_hBrowse = browse;
     if (m_pszCaption)
         SetWindowTextW(browse, m_pszCaption);
+    // The shell took the title from the ANSI record, through the system's code page: under
+    // any but 936 the Chinese title would read as question marks.
+    if (m_pszTitle)
+        SetDlgItemTextW(browse, kBrowseTitleId, m_pszTitle);
     m_sub.SubclassWindow(browse);
     ShowWindow(GetDlgItem(browse, kBrowseStatusTextId), SW_HIDE);
     CreatePathEdit();

@@ -12,6 +12,7 @@
 
 // Controls of the shell's browse dialog that the picker uses.
 constexpr int kBrowseTreeId = 14145;       // the folder tree (only its place is read)
+constexpr int kBrowseTitleId = 14146;      // the title above the tree
 constexpr int kBrowseStatusTextId = 14147; // hidden: the edit box takes its room
 constexpr int kPathEditId = 14148;         // the edit box the picker adds
 
@@ -51,8 +52,8 @@ class CPathDialog {
   public:
     // caption: the window's title-bar text; title: the text the shell shows above the tree;
     // initialFolder: ANSI path selected at start (none: the current directory); parent: its
-    // top-level window owns the dialog (none: the application's main window). Caption and
-    // initial folder are not copied and must outlive the dialog.
+    // top-level window owns the dialog (none: the application's main window). Caption, title
+    // and initial folder are not copied and must outlive the dialog.
     CPathDialog(const wchar_t* caption, const wchar_t* title, const char* initialFolder,
                 HWND parent);
     virtual ~CPathDialog() = default;
@@ -79,6 +80,7 @@ class CPathDialog {
     void EnableOk(bool enable) const;
 
     const wchar_t* m_pszCaption;
+    const wchar_t* m_pszTitle;
     const char* m_pszInitialFolder;
     std::string m_strTitle; // the shell's ANSI record needs its own copy
     std::string m_strPath;  // the edit box's text as last read, at most 259 bytes

@@ -5,6 +5,7 @@
 
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
+#include "picker/path_dialog.h"
 
 #include <optional>
 #include <string>
@@ -76,6 +77,20 @@ bool IsChild() {
     return GetEnvironmentVariableW(kChildMarker, nullptr, 0) != 0;
 }
 
+std::wstring g_pickerTitle;
+
+BOOL CALLBACK ReadTitleIfPicker(HWND window, LPARAM) {
+    if (!GetDlgItem(window, kBrowseTreeId))
+        return TRUE;
+    g_pickerTitle = fw::GetWindowTextWide(GetDlgItem(window, kBrowseTitleId));
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    return FALSE;
+}
+
+void CALLBACK ReadPickerTitleAndCancel(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), ReadTitleIfPicker, 0);
+}
+
 using SetupLocale = SetupDialogTest;
 
 TEST_F(SetupLocale, TextsReadRightUnderANonChineseCodePage) {
@@ -109,6 +124,11 @@ TEST_F(SetupLocale, TextsReadRightUnderANonChineseCodePage) {
     EXPECT_EQ(Utf8(Text(IDOK)), "安装完成");
     EXPECT_EQ(Utf8(Text(IDC_DONE_LABEL)), "安装完成！重启CAD，CAD菜单尾会有以下子菜单：");
     EXPECT_EQ(Utf8(Text(IDC_INSTALL_PATH)), "C:\\Vornik");
+    // Browse: the picker's title over the tree, which the shell reads from an ANSI record.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, ReadPickerTitleAndCancel);
+    Click(IDC_BROWSE);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(Utf8(g_pickerTitle), "请选择安装目录：");
     // The two labels with fonts of their own can draw every character of their text.
     for (const int id : {IDC_TITLE, IDC_EDITION}) {
         const std::wstring text = Text(id);
