@@ -10,6 +10,7 @@
 #include <vector>
 
 using CStringList = std::vector<std::string>;
+using WideNameList = std::vector<std::wstring>;
 
 class CAcadRegistry {
   public:
@@ -21,13 +22,15 @@ class CAcadRegistry {
     void ScanInstalledReleases();
     void ScanWow6432Node();
 
-    // Stores the install folder, cutting one trailing backslash (a plain byte test).
+    // Stores the install folder, cutting one trailing backslash (never the second byte of a
+    // double-byte character, nor a lone backslash).
     void SetInstallDir(std::string folder);
 
     bool IsInstalled(int release) const { return !m_arrLocation[release].empty(); }
 
     // Demand-load entries for every product key of every ticked release, then the trusted
-    // paths of every profile. Returns the number of entries that could not be written.
+    // paths of every profile. Returns the number of entries and profile lists that could
+    // not be written.
     int RegisterAddIn(const acad::ReleaseTicks& ticks);
     // The demand-load entries of one release (a year 2007..2027; other years do nothing)
     // below each of its product keys. Returns the number of entries not written: every
@@ -35,7 +38,9 @@ class CAcadRegistry {
     // one of whose values cannot be set, and an entry too long for its buffers.
     int RegisterRelease(int year);
     // Adds m_strInstallDir to TRUSTEDPATHS in every AutoCAD profile under HKEY_CURRENT_USER.
-    void AddTrustedPath();
+    // Returns the number of profiles whose list was left alone (it could not be read, or is
+    // not one text) or could not be written.
+    int AddTrustedPath();
     // Fonts, libraries and the 2008 driver file into each ticked release's folders. Returns
     // the number of files whose copy failed, or whose path would not fit its buffer,
     // although the package holds them. A name the package lacks is no failure.
@@ -62,4 +67,4 @@ class CAcadRegistry {
 
 // Appends to names (never clears it) the names of those sub-keys of key that can be opened
 // for reading, in enumeration order.
-void ListSubKeys(HKEY key, CStringList& names);
+void ListSubKeys(HKEY key, WideNameList& names);

@@ -47,7 +47,7 @@ int CAcadRegistry::RegisterAddIn(const acad::ReleaseTicks& ticks) {
             failures += RegisterRelease(acad::ReleaseYear(k));
     }
     // Every profile of the user trusts the install folder, whatever was ticked.
-    AddTrustedPath();
+    failures += AddTrustedPath();
     return failures;
 }
 

@@ -15,8 +15,10 @@ bool IsEdgeForbidden(char c) {
     return c == '\t' || c == ' ' || c == '.';
 }
 
+// The nine characters no file name may hold, and ';', which separates the entries of
+// AutoCAD's trusted-folder list: a folder "C:\a;b" would trust "C:\A" instead of itself.
 bool IsForbiddenCharacter(char c) {
-    return c != '\0' && std::strchr("\"*/:<>?\\|", c);
+    return c != '\0' && std::strchr("\"*/:<>?\\|;", c);
 }
 
 // Text handed over as a C string would end at its first NUL; so does ours.
@@ -68,16 +70,6 @@ std::string FolderMessageText(FolderMessage message, const std::string& path) {
         return head + "does not exist. Do you want the folder to be created?";
     }
     return head;
-}
-
-std::string CutToPathBuffer(const std::string& text) {
-    const size_t limit = core::kPathBufferSize - 1;
-    if (text.size() <= limit)
-        return text;
-    size_t pos = 0;
-    while (pos < text.size() && pos + core::CharLength(text, pos) <= limit)
-        pos += core::CharLength(text, pos);
-    return text.substr(0, pos);
 }
 
 bool IsValidFolderName(const std::string& name) {

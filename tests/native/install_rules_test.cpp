@@ -27,6 +27,30 @@ TEST(InstallRules, InstallFolderFromFolderText) {
     }
 }
 
+// Checked before anything is created: the folder the user sees is the folder used.
+TEST(InstallRules, FolderTextIsInstallable) {
+    core::SetLeadByteRule(core::IsCp936LeadByte);
+    // <folder>\V-ZiruzOrav\VK_ZiruzOrav2010_32.ARX must fit 259 bytes: 223 for the folder.
+    const std::string longest = "C:\\" + std::string(220, 'a');
+    const std::pair<std::string, bool> rows[] = {
+        {"C:\\Vornik", true},
+        {"D:\\", true},
+        {"D:\\Tools\\", true},
+        {longest, true},
+        {longest + "a", false},
+        {longest + "\\", true},
+        {"Vornik", false},
+        {"D:x", false},
+        {"\\", false},
+        {"C:\\a;b", false},
+        {"E:\\;", false},
+        {"C:\\?\\x", false},
+        {"D:\\Tools\\\\", false},
+    };
+    for (const auto& [text, installable] : rows)
+        EXPECT_EQ(app::IsInstallableFolderText(text), installable) << text;
+}
+
 TEST(InstallRules, WriteFailureWarningNamesTheCount) {
     EXPECT_EQ(app::WriteFailureWarning(3),
               L"有 3 项AutoCAD注册信息或支持文件未能写入，可能原因如下：\n\n1、AutoCAD未关闭\n\n"

@@ -124,7 +124,7 @@ TEST_F(PackageCopy, OneProgressStepPerEntryAndOneForTheEnd) {
     };
     for (const Row& row : rows) {
         TempDir package;
-        OverrideExecutableFolder(package.path());
+        OverrideExecutableFolder(fw::WideFromAnsi(package.path()));
         MakeFolders(package / "Data");
         for (const auto& name : row.files)
             WriteFileText(package / ("Data\\" + name), name);

@@ -133,6 +133,41 @@ TEST_F(PackageFailure, DestinationTooLongForThePathBufferIsAFailedCopy) {
     EXPECT_EQ(copied, listed); // every short name, and nothing cut from the long one
 }
 
+// A name the code page cannot spell has no ANSI path: its copy fails, and the message names
+// the file as it is really called rather than with '?'.
+TEST_F(PackageFailure, FileNameTheCodePageCannotSpellIsNamedInTheMessage) {
+    const std::wstring name = L"\ud55c.arx";
+    fw::unique_file(CreateFileW((fw::WideFromAnsi(DataFolder()) + L"\\" + name).c_str(),
+                                GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    MessageAnswers answers([](const ShownMessage&) { return IDIGNORE; });
+    EXPECT_TRUE(Copy());
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(Utf8(answers.shown[0].text),
+              Utf8(deploy::CopyFailureText(fw::WideFromAnsi(installFolder) + L"\\" + name)));
+}
+
+// Reads the listing's first three further entries, then fails as a lost network drive does.
+int g_reads = 0;
+BOOL WINAPI BreakingFindNext(HANDLE listing, WIN32_FIND_DATAW* entry) {
+    if (++g_reads <= 3)
+        return FindNextFileW(listing, entry);
+    SetLastError(ERROR_NETNAME_DELETED);
+    return FALSE;
+}
+
+// Only the end of the listing ends the copy: one that breaks off is a failed copy with the
+// outcome of Abort, so that nothing is registered over a half-copied package.
+TEST_F(PackageFailure, ListingThatBreaksOffIsAFailedCopy) {
+    OverrideFindNextEntry(BreakingFindNext);
+    MessageAnswers answers;
+    EXPECT_FALSE(Copy());
+    OverrideFindNextEntry(nullptr);
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0].text,
+              deploy::CopyFailureText(fw::WideFromAnsi(DataFolder() + "\\*.*")));
+    EXPECT_LT(ListFiles(installFolder).size(), listed.size());
+}
+
 // Creates every level of a path that may be longer than the ANSI functions take.
 void MakeLongFolders(const std::string& path) {
     for (size_t pos = path.find('\\', 3);; pos = path.find('\\', pos + 1)) {
@@ -153,7 +188,7 @@ TEST_F(PackageFailure, PackageThatCannotBeListedIsMissing) {
     deepExe += "\\" + std::string(251 - deepExe.size() - 1, 'y');
     ASSERT_EQ(deepExe.size(), 251u);
     MakeLongFolders(deepExe + "\\Data");
-    OverrideExecutableFolder(deepExe);
+    OverrideExecutableFolder(fw::WideFromAnsi(deepExe));
     std::string packageFolder;
     ASSERT_TRUE(GetPackageFolder(packageFolder)) << "the folder itself is found";
 

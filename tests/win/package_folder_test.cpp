@@ -63,6 +63,22 @@ TEST_F(PackageFolder, FolderNamedLikeTheMarkerDoesNotCount) {
     ExpectMissingPackageMessage(answers);
 }
 
+// Read through the code page, the folder would come back with '?' and the package seem
+// missing: the user is told what is really wrong.
+TEST_F(PackageFolder, FolderTheCodePageCannotSpellIsNamedAsTheCause) {
+    const std::wstring folder = fw::WideFromAnsi(exeFolder) + L"\\\ud55c";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((folder + L"\\Data").c_str(), nullptr));
+    OverrideExecutableFolder(folder);
+    MessageAnswers answers;
+    std::string found;
+    EXPECT_FALSE(GetPackageFolder(found));
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(Utf8(answers.shown[0].text), Utf8(kUnspellableFolderMessage));
+    EXPECT_EQ(answers.shown[0].caption, L"V-软件安装");
+    EXPECT_EQ(answers.shown[0].type, static_cast<UINT>(MB_OK));
+}
+
 TEST_F(PackageFolder, MissingPackageStopsTheCopyBeforeItTouchesTheDisk) {
     MessageAnswers answers;
     EXPECT_FALSE(Copy());

@@ -292,16 +292,16 @@ TEST_F(PickerDialog, OkWithANewFolderAsksCreatesAndReturnsOne) {
     EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
 }
 
+// Text too long for a path is rejected whole, never cut to a shorter folder and created.
 TEST_F(PickerDialog, RejectedPathKeepsTheDialogOpenWithTheFocusInTheBox) {
-    const std::string file = temp / "notes.txt";
-    WriteFileText(file, "notes");
+    const std::string file = temp / std::string(259 - temp.path().size(), 'a');
     CPathDialog dialog(kCaption, nullptr, temp.path().c_str(), nullptr);
     const int result = Run(
         dialog, {WaitForText(temp.path()),
                  TypeText(file),
                  WaitForText(file),
                  Press(IDOK),
-                 {"the file is rejected and the box has the focus",
+                 {"the text is rejected and the box has the focus",
                   [&](HWND browse) { return shown.size() == 1 && GetFocus() == PathEdit(browse); }},
                  Press(IDCANCEL)});
     EXPECT_EQ(result, -1);

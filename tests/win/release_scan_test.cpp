@@ -65,6 +65,17 @@ TEST_F(ReleaseScan, ValuesInDifferentKeysAreNoProduct) {
     EXPECT_EQ(EntryCount(), 0);
 }
 
+// Support files and the LOADER of the managed library would land in the current folder.
+TEST_F(ReleaseScan, KeyWithoutAnAbsoluteFolderIsNoInstallation) {
+    const char* const locations[] = {"",          "AutoCAD 2015", "C:AutoCAD",
+                                     "\\AutoCAD", "\\\\srv",      "\\\\srv\\cad\\AutoCAD 2015",
+                                     "d:\\"};
+    for (size_t i = 0; i < std::size(locations); ++i)
+        AddProduct(kMain + "R20.0\\ACAD-E00" + std::to_string(i), locations[i], "AutoCAD 2015");
+    table.ScanInstalledReleases();
+    EXPECT_EQ(table.m_arrLocation[8], CStringList({"\\\\srv\\cad\\AutoCAD 2015", "d:"}));
+}
+
 TEST_F(ReleaseScan, ProductNameInReleaseKeyHidesProductsBelow) {
     SetRegString(HKEY_LOCAL_MACHINE, kMain + "R21.0", "ProductName", "AutoCAD 2017");
     AddProduct(kMain + "R21.0\\ACAD-F001:804", "C:\\A2017", "AutoCAD 2017");
@@ -106,11 +117,11 @@ TEST_F(ReleaseScan, Wow6432NodeIgnoresReleasesAfter2010) {
 }
 
 TEST_F(ReleaseScan, ValueLongerThan520BytesCountsAsAbsent) {
-    AddProduct(kMain + "R23.0\\ACAD-2001:804", std::string(520, 'x'), "AutoCAD 2019");
-    AddProduct(kMain + "R23.0\\ACAD-2002:804", std::string(519, 'y'), "AutoCAD 2019");
+    AddProduct(kMain + "R23.0\\ACAD-2001:804", "C:\\" + std::string(517, 'x'), "AutoCAD 2019");
+    AddProduct(kMain + "R23.0\\ACAD-2002:804", "C:\\" + std::string(516, 'y'), "AutoCAD 2019");
     table.ScanInstalledReleases();
     ASSERT_EQ(table.m_arrLocation[12].size(), 1u);
-    EXPECT_EQ(table.m_arrLocation[12][0], std::string(519, 'y'));
+    EXPECT_EQ(table.m_arrLocation[12][0], "C:\\" + std::string(516, 'y'));
 }
 
 TEST_F(ReleaseScan, DeepChainEndsWithoutExhaustingTheStack) {

@@ -3,6 +3,7 @@
 #include "acad/acad_registry.h"
 #include "deploy/package_folder.h"
 #include "framework/message_box.h"
+#include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 #include "tests/win/test_support.h"
 
@@ -22,7 +23,7 @@ std::vector<std::string> FilesIn(const std::string& folder) {
 
 class SupportFiles : public testing::Test {
   protected:
-    void SetUp() override { OverrideExecutableFolder(setupFolder.path()); }
+    void SetUp() override { OverrideExecutableFolder(fw::WideFromAnsi(setupFolder.path())); }
     void TearDown() override { OverrideExecutableFolder(std::nullopt); }
 
     std::string Package() const { return setupFolder / "Data"; }
