@@ -98,6 +98,7 @@ TEST_F(PickerPathRules, DoubleByteCharactersStayWhole) {
         {"second byte 0x7C then a real bar", "D:\\" + kDbcsBar + "|", FolderPathInvalid},
         {"second byte a letter", "D:\\" + kDbcsLetter, FolderPathOk},
         {"real trailing backslash after one", "D:\\" + kDbcsBackslash + "\\", FolderPathInvalid},
+        {"';' never hides in a character", "D:\\a\xdc;", FolderPathInvalid},
     });
     EXPECT_TRUE(IsValidFolderName("x" + kDbcsBar));
     EXPECT_TRUE(IsValidFolderName(kDbcsBackslash));
