@@ -10,6 +10,7 @@
 #include <vector>
 
 using CStringList = std::vector<std::string>;
+using WideNameList = std::vector<std::wstring>;
 
 namespace acad {
 class WriteFailures;
@@ -30,14 +31,15 @@ class CAcadRegistry {
     void ScanInstalledReleases();
     void ScanWow6432Node();
 
-    // Stores the install folder, cutting one trailing backslash (a plain byte test).
+    // Stores the install folder, cutting one trailing backslash (never the second byte of a
+    // double-byte character, nor a lone backslash).
     void SetInstallDir(std::string folder);
 
     bool IsInstalled(int release) const { return !m_arrLocation[release].empty(); }
 
     // Demand-load entries for every product key of every ticked release, then the trusted
-    // paths of every profile. Returns the number of entries that could not be written, each
-    // entry of the same key counted once however often the key is listed.
+    // paths of every profile. Returns the number of entries and profile lists that could
+    // not be written, each entry of the same key counted once however often it is listed.
     int RegisterAddIn(const acad::ReleaseTicks& ticks);
     // The demand-load entries of one release (a year 2007..2027; other years do nothing)
     // below each of its product keys. Adds to failures the entries not written: every
@@ -45,7 +47,9 @@ class CAcadRegistry {
     // one of whose values cannot be set, and an entry too long for its buffers.
     void RegisterRelease(int year, acad::WriteFailures& failures);
     // Adds m_strInstallDir to TRUSTEDPATHS in every AutoCAD profile under HKEY_CURRENT_USER.
-    void AddTrustedPath();
+    // Returns the number of profiles whose list was left alone (it could not be read, or is
+    // not one text) or could not be written.
+    int AddTrustedPath();
     // Fonts, libraries and the 2008 driver file into each ticked release's folders. Returns
     // the number of destination files whose copy failed, or whose path would not fit its
     // buffer, although the package holds them; a folder listed twice fails once per file.
@@ -73,4 +77,4 @@ class CAcadRegistry {
 
 // Appends to names (never clears it) the names of those sub-keys of key that can be opened
 // for reading, in enumeration order.
-void ListSubKeys(HKEY key, CStringList& names);
+void ListSubKeys(HKEY key, WideNameList& names);

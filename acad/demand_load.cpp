@@ -48,8 +48,7 @@ int CAcadRegistry::RegisterAddIn(const acad::ReleaseTicks& ticks) {
             RegisterRelease(acad::ReleaseYear(k), failures);
     }
     // Every profile of the user trusts the install folder, whatever was ticked.
-    AddTrustedPath();
-    return failures.Count();
+    return failures.Count() + AddTrustedPath();
 }
 
 void CAcadRegistry::RegisterRelease(int year, acad::WriteFailures& failures) {

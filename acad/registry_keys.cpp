@@ -1,6 +1,7 @@
 #include "acad/registry_keys.h"
 
 #include <cstring>
+#include <cwchar>
 
 namespace acad {
 
@@ -23,6 +24,16 @@ bool ReadSubKeyName(HKEY key, DWORD index, std::string& name) {
         ERROR_SUCCESS)
         return false;
     name.assign(buffer, strnlen(buffer, kNameBufferSize));
+    return true;
+}
+
+bool ReadSubKeyName(HKEY key, DWORD index, std::wstring& name) {
+    wchar_t buffer[kNameBufferSize] = L"";
+    DWORD size = kNameBufferSize;
+    if (RegEnumKeyExW(key, index, buffer, &size, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    name.assign(buffer, wcsnlen(buffer, kNameBufferSize));
     return true;
 }
 

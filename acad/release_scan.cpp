@@ -71,6 +71,9 @@ void CAcadRegistry::ScanReleaseKey(HKEY baseKey, const std::string& releaseName,
     const CStringList productNames = m_arrFoundValue;
 
     for (size_t i = 0; i < locationKeys.size(); ++i) {
+        // A key without a usable folder is no installation, whatever its name says.
+        if (!acad::IsAbsoluteFolder(locations[i]))
+            continue;
         std::string folder = locations[i];
         core::StripTrailingBackslash(folder);
         for (size_t j = 0; j < nameKeys.size(); ++j) {

@@ -22,6 +22,11 @@ inline int ReleaseYear(int index) {
 std::optional<int> ClassifyProductName(const std::string& productName,
                                        int yearCount = kReleaseCount);
 
+// Whether an AcadLocation names a folder at all: an absolute path on a drive ("X:\...") or
+// a share ("\\server\share..."). An empty or relative one would put support files and
+// libraries into whatever folder happens to be current.
+bool IsAbsoluteFolder(const std::string& path);
+
 // One tick per release, 2007 first, as the dialog's check boxes hold them.
 using ReleaseTicks = std::array<int, kReleaseCount>;
 

@@ -1,7 +1,5 @@
 #include "acad/trusted_path_merge.h"
 
-#include "core/mbcs_text.h"
-
 namespace acad {
 
 namespace {
@@ -9,56 +7,54 @@ namespace {
 // A value this short (empty, ".", "C:") cannot name a useful folder; it is replaced.
 constexpr size_t kShortestKeptValue = 3;
 
-// Position of the first ';' at or after from that is a character of its own, or npos.
-// (No second byte of a double-byte character in code page 936 is a ';', but the walk
-// keeps the rule of every other path search.)
-size_t FindSeparator(const std::string& text, size_t from) {
-    for (size_t pos = from; pos < text.size(); pos += core::CharLength(text, pos)) {
-        if (text[pos] == ';')
-            return pos;
+std::wstring UpperAscii(std::wstring text) {
+    for (wchar_t& c : text) {
+        if (c >= L'a' && c <= L'z')
+            c = static_cast<wchar_t>(c - L'a' + L'A');
     }
-    return std::string::npos;
+    return text;
 }
 
-std::string WithoutTrailingBackslash(std::string path) {
-    core::StripTrailingBackslash(path);
+// One trailing backslash cut, unless it is the text's only character.
+std::wstring WithoutTrailingBackslash(std::wstring path) {
+    if (path.size() > 1 && path.back() == L'\\')
+        path.pop_back();
     return path;
 }
 
 } // namespace
 
-bool ListsTrustedFolder(const std::string& list, const std::string& folder) {
-    size_t begin = 0;
-    for (;;) {
-        const size_t end = FindSeparator(list, begin);
-        const std::string entry = list.substr(begin, end == std::string::npos ? end : end - begin);
-        if (core::EqualsNoCase(WithoutTrailingBackslash(entry), folder))
+bool ListsTrustedFolder(const std::wstring& list, const std::wstring& folder) {
+    const std::wstring wanted = UpperAscii(folder);
+    for (size_t begin = 0;;) {
+        const size_t end = list.find(L';', begin);
+        const std::wstring entry =
+            list.substr(begin, end == std::wstring::npos ? end : end - begin);
+        if (UpperAscii(WithoutTrailingBackslash(entry)) == wanted)
             return true;
-        if (end == std::string::npos)
+        if (end == std::wstring::npos)
             return false;
         begin = end + 1;
     }
 }
 
-std::string MergeTrustedPaths(const std::string& current, const std::string& installDir) {
+std::wstring MergeTrustedPaths(const std::wstring& current, const std::wstring& installDir) {
     if (current.size() < kShortestKeptValue)
         return installDir;
-    std::string merged = core::UpperAscii(current);
+    std::wstring merged = UpperAscii(current);
     if (!ListsTrustedFolder(merged, installDir))
-        merged += ";" + core::UpperAscii(installDir);
+        merged += L";" + UpperAscii(installDir);
     return merged;
 }
 
-std::string ProfileListKeyPath(const std::string& releaseName, const std::string& productName) {
-    std::string path = "SOFTWARE\\Autodesk\\AutoCAD\\" + releaseName + "\\" + productName;
-    core::StripTrailingBackslash(path);
-    return path + "\\Profiles";
+std::wstring ProfileListKeyPath(const std::wstring& releaseName, const std::wstring& productName) {
+    return WithoutTrailingBackslash(L"SOFTWARE\\Autodesk\\AutoCAD\\" + releaseName + L"\\" +
+                                    productName) +
+           L"\\Profiles";
 }
 
-std::string VariablesKeyPath(const std::string& profileListKey, const std::string& profileName) {
-    std::string path = profileListKey + "\\" + profileName;
-    core::StripTrailingBackslash(path);
-    return path + "\\Variables";
+std::wstring VariablesKeyPath(const std::wstring& profileListKey, const std::wstring& profileName) {
+    return WithoutTrailingBackslash(profileListKey + L"\\" + profileName) + L"\\Variables";
 }
 
 } // namespace acad

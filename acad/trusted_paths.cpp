@@ -1,44 +1,47 @@
 // Trusted paths: the install folder joins TRUSTEDPATHS in every profile of every AutoCAD
-// product of every release found under HKEY_CURRENT_USER, ticked or not.
+// product of every release found under HKEY_CURRENT_USER, ticked or not. Key names and the
+// list go through the UTF-16 registry calls: a folder or profile named in a script that the
+// ANSI code page lacks must come back as it was, not as '?'.
 #include "acad/acad_registry.h"
 
 #include "acad/registry_keys.h"
 #include "acad/trusted_path_merge.h"
+#include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 
-#include <cstring>
-#include <vector>
+#include <optional>
 
 namespace {
 
 // A value that keeps growing between the size query and the read is given up after this
-// many attempts and counts as absent.
+// many attempts and left alone.
 constexpr int kReadAttempts = 4;
+constexpr const wchar_t* kValueName = L"TRUSTEDPATHS";
 
 // The names of the sub-keys of a key below HKEY_CURRENT_USER that can be opened; none when
 // the key itself cannot be opened.
-CStringList SubKeysOf(const std::string& path) {
-    CStringList names;
+WideNameList SubKeysOf(const std::wstring& path) {
+    WideNameList names;
     fw::unique_hkey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS)
         ListSubKeys(key.get(), names);
     return names;
 }
 
 // Every "...\<release>\<product>\Profiles" key path of the user.
-CStringList CollectProfileListKeys() {
-    const std::string autocad = "SOFTWARE\\Autodesk\\AutoCAD";
-    CStringList paths;
+WideNameList CollectProfileListKeys() {
+    const std::wstring autocad = L"SOFTWARE\\Autodesk\\AutoCAD";
+    WideNameList paths;
     for (const auto& release : SubKeysOf(autocad)) {
-        for (const auto& product : SubKeysOf(autocad + "\\" + release))
+        for (const auto& product : SubKeysOf(autocad + L"\\" + release))
             paths.push_back(acad::ProfileListKeyPath(release, product));
     }
     return paths;
 }
 
 // Every "...\Profiles\<profile>\Variables" key path, whether the Variables key exists or not.
-CStringList CollectVariablesKeys(const CStringList& profileListKeys) {
-    CStringList paths;
+WideNameList CollectVariablesKeys(const WideNameList& profileListKeys) {
+    WideNameList paths;
     for (const auto& profileList : profileListKeys) {
         for (const auto& profile : SubKeysOf(profileList))
             paths.push_back(acad::VariablesKeyPath(profileList, profile));
@@ -46,61 +49,85 @@ CStringList CollectVariablesKeys(const CStringList& profileListKeys) {
     return paths;
 }
 
-// The whole text of a value up to its first NUL, however long; empty when the value is
-// absent. A list longer than any fixed buffer must be extended, not mistaken for empty.
-std::string ReadWholeText(HKEY key, const char* name) {
+// A profile's list as stored: its type (REG_SZ or REG_EXPAND_SZ, kept on writing) and its
+// whole text, trailing NULs cut and embedded ones kept, so that nothing after them is lost.
+struct StoredList {
+    DWORD type;
+    std::wstring text;
+};
+
+// nullopt when the value must be left alone: it cannot be read, or it is not one text (a
+// REG_MULTI_SZ, a number). Only a missing value, or Variables key, counts as empty.
+std::optional<StoredList> ReadValue(HKEY key) {
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-        DWORD size = 0;
-        if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-            return {};
-        std::vector<char> buffer(size + 1, '\0'); // one NUL more for a text stored without
-        const LONG status = RegQueryValueExA(key, name, nullptr, nullptr,
-                                             reinterpret_cast<BYTE*>(buffer.data()), &size);
+        DWORD type = REG_NONE, size = 0;
+        LONG status = RegQueryValueExW(key, kValueName, nullptr, &type, nullptr, &size);
+        if (status == ERROR_FILE_NOT_FOUND)
+            return StoredList{REG_SZ, {}};
+        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) ||
+            size % sizeof(wchar_t) != 0)
+            return std::nullopt;
+        std::wstring text(size / sizeof(wchar_t), L'\0');
+        status = RegQueryValueExW(key, kValueName, nullptr, &type,
+                                  reinterpret_cast<BYTE*>(text.data()), &size);
         if (status == ERROR_MORE_DATA)
-            continue;
-        if (status != ERROR_SUCCESS)
-            return {};
-        return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+            continue; // it grew in between
+        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+            return std::nullopt;
+        text.resize(size / sizeof(wchar_t));
+        while (!text.empty() && text.back() == L'\0')
+            text.pop_back();
+        return StoredList{type, std::move(text)};
     }
-    return {};
+    return std::nullopt;
 }
 
-std::string ReadTrustedPaths(const std::string& variablesKey) {
+std::optional<StoredList> ReadTrustedPaths(const std::wstring& variablesKey) {
     fw::unique_hkey key;
-    if (RegOpenKeyA(HKEY_CURRENT_USER, variablesKey.c_str(), key.put()) != ERROR_SUCCESS)
-        return {};
-    return ReadWholeText(key.get(), "TRUSTEDPATHS");
+    const LONG status =
+        RegOpenKeyExW(HKEY_CURRENT_USER, variablesKey.c_str(), 0, KEY_READ, key.put());
+    if (status == ERROR_FILE_NOT_FOUND)
+        return StoredList{REG_SZ, {}};
+    if (status != ERROR_SUCCESS)
+        return std::nullopt;
+    return ReadValue(key.get());
 }
 
-void WriteTrustedPaths(const std::string& variablesKey, const std::string& text) {
+// False when the value could not be written.
+bool WriteTrustedPaths(const std::wstring& variablesKey, const StoredList& list) {
     fw::unique_hkey key;
     // A profile without a Variables key gets one.
-    if (RegCreateKeyA(HKEY_CURRENT_USER, variablesKey.c_str(), key.put()) != ERROR_SUCCESS)
-        return; // left alone, like every other failure of this step
-    static_cast<void>(RegSetValueExA(key.get(), "TRUSTEDPATHS", 0, REG_SZ,
-                                     reinterpret_cast<const BYTE*>(text.c_str()),
-                                     static_cast<DWORD>(text.size() + 1)));
+    if (RegCreateKeyW(HKEY_CURRENT_USER, variablesKey.c_str(), key.put()) != ERROR_SUCCESS)
+        return false;
+    const auto size = static_cast<DWORD>((list.text.size() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(key.get(), kValueName, 0, list.type,
+                          reinterpret_cast<const BYTE*>(list.text.c_str()), size) == ERROR_SUCCESS;
 }
 
 } // namespace
 
-void ListSubKeys(HKEY key, CStringList& names) {
+void ListSubKeys(HKEY key, WideNameList& names) {
     const DWORD count = acad::CountSubKeys(key);
     for (DWORD index = 0; index < count; ++index) {
-        std::string name;
+        std::wstring name;
         if (!acad::ReadSubKeyName(key, index, name))
             continue;
         fw::unique_hkey subKey;
-        if (RegOpenKeyExA(key, name.c_str(), 0, KEY_READ, subKey.put()) == ERROR_SUCCESS)
+        if (RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, subKey.put()) == ERROR_SUCCESS)
             names.push_back(name);
     }
 }
 
-void CAcadRegistry::AddTrustedPath() {
-    const CStringList variablesKeys = CollectVariablesKeys(CollectProfileListKeys());
-    for (const auto& variablesKey : variablesKeys) {
-        const std::string current = ReadTrustedPaths(variablesKey);
+int CAcadRegistry::AddTrustedPath() {
+    const std::wstring installDir = fw::WideFromAnsi(m_strInstallDir);
+    int failures = 0;
+    for (const auto& variablesKey : CollectVariablesKeys(CollectProfileListKeys())) {
+        const std::optional<StoredList> current = ReadTrustedPaths(variablesKey);
         // Written even when unchanged: the list comes back upper-cased.
-        WriteTrustedPaths(variablesKey, acad::MergeTrustedPaths(current, m_strInstallDir));
+        if (!current ||
+            !WriteTrustedPaths(variablesKey,
+                               {current->type, acad::MergeTrustedPaths(current->text, installDir)}))
+            ++failures;
     }
+    return failures;
 }

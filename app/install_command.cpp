@@ -7,6 +7,7 @@
 #include "deploy/acad_running.h"
 #include "deploy/package_copy.h"
 #include "deploy/setup_messages.h"
+#include "picker/folder_actions.h"
 #include "picker/path_dialog.h"
 
 #include <direct.h>
@@ -40,6 +41,13 @@ void Dlg_Setup::OnInstall() {
     // nothing rather than install into the current drive's root.
     if (m_strInstallPath.empty())
         return;
+    // A relative, cut or ';'-holding folder would put the add-in, and AutoCAD's trust, where
+    // the user never chose: nothing is created until the text passes the picker's rules.
+    if (!app::IsInstallableFolderText(m_strInstallPath)) {
+        MakeFolderActions(hwnd()).tell(FolderMessage::Invalid,
+                                       FolderMessageText(FolderMessage::Invalid, m_strInstallPath));
+        return;
+    }
     m_strInstallPath = app::WithoutTrailingBackslash(m_strInstallPath);
     _mkdir(m_strInstallPath.c_str()); // an existing folder is fine
     m_strInstallPath = app::MakeInstallFolder(m_strInstallPath);

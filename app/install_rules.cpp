@@ -1,6 +1,8 @@
 #include "app/install_rules.h"
 
+#include "core/bounded_format.h"
 #include "core/mbcs_text.h"
+#include "picker/folder_path.h"
 
 namespace app {
 
@@ -14,6 +16,13 @@ std::string WithoutTrailingBackslash(const std::string& folderText) {
 
 std::string MakeInstallFolder(const std::string& folderText) {
     return WithoutTrailingBackslash(folderText) + "\\V-ZiruzOrav";
+}
+
+bool IsInstallableFolderText(const std::string& folderText) {
+    const std::string installFolder = MakeInstallFolder(folderText);
+    // testOnly: the rules look at the text alone and touch nothing.
+    return CheckFolderPath(installFolder, true, FolderActions{}) == FolderPathOk &&
+           core::FormatPath("%s\\%s", installFolder.c_str(), kLongestInstalledName).has_value();
 }
 
 std::wstring WriteFailureWarning(int failures) {

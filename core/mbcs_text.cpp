@@ -67,4 +67,11 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
 }
 
+std::optional<std::string> SpellExactly(const std::wstring& text, const CodePage& codePage) {
+    std::string spelled = codePage.fromWide(text);
+    if (codePage.toWide(spelled) != text)
+        return std::nullopt;
+    return spelled;
+}
+
 } // namespace core

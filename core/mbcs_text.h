@@ -3,6 +3,7 @@
 // search walks the text character by character instead of byte by byte.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace core {
@@ -35,5 +36,17 @@ std::string UpperAscii(const std::string& text);
 
 // ASCII letters compared without regard to case, everything else byte for byte.
 bool EqualsNoCase(const std::string& a, const std::string& b);
+
+// A code page's two conversions, given by the caller (the system's ANSI code page in the
+// program, a stand-in in tests).
+struct CodePage {
+    std::string (*fromWide)(const std::wstring& text);
+    std::wstring (*toWide)(const std::string& text);
+};
+
+// The text spelled in the code page, or nullopt when the code page cannot spell it: a
+// character it lacks would come out as '?' or as a look-alike, and the path would name
+// another file or none. Decided by converting there and back.
+std::optional<std::string> SpellExactly(const std::wstring& text, const CodePage& codePage);
 
 } // namespace core

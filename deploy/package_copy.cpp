@@ -23,34 +23,44 @@ void MakeFolderLevel(const std::string& folder) {
         static_cast<void>(_mkdir(buffer->c_str()));
 }
 
-std::optional<std::string> ReadAppData() {
-    char buffer[core::kPathBufferSize] = {};
-    const DWORD length = GetEnvironmentVariableA("APPDATA", buffer, sizeof buffer);
+// A destination folder as the copy uses it (nullopt when the code page cannot spell it or no
+// base for it is known) and as the user is shown it.
+struct DestinationFolder {
+    std::optional<std::string> path;
+    std::wstring shown;
+};
+
+std::optional<std::wstring> ReadAppData() {
+    wchar_t buffer[core::kPathBufferSize] = {};
+    const DWORD length = GetEnvironmentVariableW(L"APPDATA", buffer, core::kPathBufferSize);
     if (!deploy::AppDataFits(length))
         return std::nullopt;
-    return std::string(buffer, length);
+    return std::wstring(buffer, length);
 }
 
 // Without a usable APPDATA the settings file still belongs to the user's roaming profile,
 // not to a "\Vornik" at the root of whatever drive is current.
-std::optional<std::string> RoamingAppDataFolder() {
-    char buffer[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer)) ||
-        buffer[0] == '\0')
+std::optional<std::wstring> RoamingAppDataFolder() {
+    wchar_t buffer[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer)) ||
+        buffer[0] == L'\0')
         return std::nullopt;
-    return std::string(buffer);
+    return std::wstring(buffer);
 }
 
-// The settings folder, created when missing; nullopt when no base for it is known.
-std::optional<std::string> PrepareSettingsFolder() {
-    std::optional<std::string> base = ReadAppData();
+// The settings folder, created when missing. A base the code page cannot spell makes the
+// copy fail with the folder's real name in the message, rather than one full of '?'.
+DestinationFolder PrepareSettingsFolder() {
+    std::optional<std::wstring> base = ReadAppData();
     if (!base)
         base = RoamingAppDataFolder();
     if (!base)
-        return std::nullopt;
-    const std::string folder = deploy::SettingsFolderIn(*base);
-    MakeFolderLevel(folder);
-    return folder;
+        return {std::nullopt, L"%APPDATA%\\Vornik"};
+    const std::wstring folder = *base + L"\\Vornik";
+    const std::optional<std::string> spelled = fw::ExactAnsiFromWide(folder);
+    if (spelled)
+        MakeFolderLevel(*spelled);
+    return {spelled, folder};
 }
 
 bool CopyOnce(const deploy::FilePaths& paths) {
@@ -61,10 +71,9 @@ bool CopyOnce(const deploy::FilePaths& paths) {
 // Copies until it succeeds or the user gives up on the file. An answer that is neither
 // Abort nor Ignore means Retry; a box that could not be shown at all (0) ends the copy,
 // since retrying without asking would never stop.
-EntryOutcome CopyWithUserChoice(const deploy::FilePaths& paths) {
+EntryOutcome CopyWithUserChoice(const deploy::FilePaths& paths, const std::wstring& shown) {
     while (!CopyOnce(paths)) {
-        const int answer = ShowSetupMessage(
-            deploy::CopyFailureText(fw::WideFromAnsi(paths.shownDestination)), MB_ABORTRETRYIGNORE);
+        const int answer = ShowSetupMessage(deploy::CopyFailureText(shown), MB_ABORTRETRYIGNORE);
         if (answer == IDABORT || answer == 0)
             return EntryOutcome::Aborted;
         if (answer == IDIGNORE)
@@ -74,16 +83,23 @@ EntryOutcome CopyWithUserChoice(const deploy::FilePaths& paths) {
 }
 
 EntryOutcome CopyEntry(const std::string& packageFolder, const std::string& installFolder,
-                       const WIN32_FIND_DATAA& entry) {
-    const std::string name = entry.cFileName;
+                       const WIN32_FIND_DATAW& entry) {
+    const std::wstring wideName = entry.cFileName;
     const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    const deploy::EntryPlace place = deploy::PlaceOfEntry(name, isFolder);
+    // Our fixed names are plain ASCII: a name spelled with '?' for what the code page lacks
+    // is none of them.
+    const deploy::EntryPlace place = deploy::PlaceOfEntry(fw::AnsiFromWide(wideName), isFolder);
     if (place == deploy::EntryPlace::NotCopied)
         return EntryOutcome::Done;
-    const std::optional<std::string> destinationFolder =
-        place == deploy::EntryPlace::SettingsFolder ? PrepareSettingsFolder()
-                                                    : std::optional<std::string>(installFolder);
-    const deploy::FilePaths paths = deploy::PlanFilePaths(packageFolder, destinationFolder, name);
+    const DestinationFolder destination =
+        place == deploy::EntryPlace::SettingsFolder
+            ? PrepareSettingsFolder()
+            : DestinationFolder{installFolder, fw::WideFromAnsi(installFolder)};
+    // A name the code page cannot spell has no ANSI path: its copy fails and the message
+    // names the file as it is really called.
+    const std::optional<std::string> name = fw::ExactAnsiFromWide(wideName);
+    const deploy::FilePaths paths =
+        name ? deploy::PlanFilePaths(packageFolder, destination.path, *name) : deploy::FilePaths{};
 
     // The copy takes over the source's attributes and streams, so clearing both marks on the
     // package's own file keeps them off the installed copy; the destination must be writable
@@ -98,7 +114,7 @@ EntryOutcome CopyEntry(const std::string& packageFolder, const std::string& inst
     if (paths.destination)
         ClearReadOnly(*paths.destination);
 
-    if (CopyWithUserChoice(paths) == EntryOutcome::Aborted)
+    if (CopyWithUserChoice(paths, destination.shown + L"\\" + wideName) == EntryOutcome::Aborted)
         return EntryOutcome::Aborted;
     // Only a read-only source (on a medium where the flag would not come off) can have
     // passed the flag on; a writable source leaves nothing to clear.
@@ -107,12 +123,15 @@ EntryOutcome CopyEntry(const std::string& packageFolder, const std::string& inst
     return EntryOutcome::Done;
 }
 
-fw::unique_find OpenListing(const std::string& packageFolder, WIN32_FIND_DATAA& entry) {
+fw::unique_find OpenListing(const std::string& packageFolder, WIN32_FIND_DATAW& entry) {
     const std::optional<std::string> pattern = deploy::ListingPattern(packageFolder);
     if (!pattern)
         return fw::unique_find();
-    return fw::unique_find(FindFirstFileA(pattern->c_str(), &entry));
+    // Listed in UTF-16, so that a name the code page lacks is seen as it is.
+    return fw::unique_find(FindFirstFileW(fw::WideFromAnsi(*pattern).c_str(), &entry));
 }
+
+FindNextEntry g_findNextEntry = FindNextFileW;
 
 } // namespace
 
@@ -126,13 +145,17 @@ bool RemoveZoneIdentifier(const std::string& path) {
     return DeleteFileA((path + ":Zone.Identifier").c_str()) != FALSE;
 }
 
+void OverrideFindNextEntry(FindNextEntry next) {
+    g_findNextEntry = next ? next : FindNextFileW;
+}
+
 bool CopyPackage(const InstallTarget& target) {
     std::string packageFolder;
     if (!GetPackageFolder(packageFolder))
         return false;
     MakeFolderLevel(target.installFolder);
 
-    WIN32_FIND_DATAA entry = {};
+    WIN32_FIND_DATAW entry = {};
     const fw::unique_find listing = OpenListing(packageFolder, entry);
     if (!listing) {
         // The folder was there a moment ago; with nothing to copy, success would be a lie.
@@ -142,8 +165,14 @@ bool CopyPackage(const InstallTarget& target) {
     // One step per entry examined, and one for the read that finds the end.
     for (int k = 0;; ++k) {
         target.progressBar.StepIt();
-        if (k > 0 && !FindNextFileA(listing.get(), &entry))
-            return true;
+        if (k > 0 && !g_findNextEntry(listing.get(), &entry)) {
+            if (GetLastError() == ERROR_NO_MORE_FILES)
+                return true;
+            // A listing that broke off leaves files uncopied that nobody has seen: a failed
+            // copy with no file to retry or skip, so it ends as Abort does.
+            ShowSetupMessage(deploy::CopyFailureText(fw::WideFromAnsi(packageFolder + "\\*.*")));
+            return false;
+        }
         if (CopyEntry(packageFolder, target.installFolder, entry) == EntryOutcome::Aborted)
             return false;
     }

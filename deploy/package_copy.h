@@ -4,6 +4,8 @@
 
 #include "framework/controls.h"
 
+#include <windows.h>
+
 #include <string>
 
 // What the install command hands to the copy. It lives on the caller's stack for one call.
@@ -14,9 +16,15 @@ struct InstallTarget {
 
 // Copies every file that lies directly in the package folder. True when the whole listing
 // was worked through (files the user chose to skip included). False when the package is
-// missing or cannot be listed (the user has seen the missing-package message), or when the
-// user chose Abort after a failed copy; files copied before stay where they are.
+// missing or cannot be listed (the user has seen the missing-package message), when the
+// listing broke off before its end, or when the user chose Abort after a failed copy; files
+// copied before stay where they are.
 bool CopyPackage(const InstallTarget& target);
+
+// The call that reads the listing's next entry (FindNextFileW). Tests put in one that fails
+// part-way; nullptr puts the system's back.
+using FindNextEntry = BOOL(WINAPI*)(HANDLE listing, WIN32_FIND_DATAW* entry);
+void OverrideFindNextEntry(FindNextEntry next);
 
 // Drops the read-only flag and keeps every other attribute; a missing path is left alone.
 void ClearReadOnly(const std::string& path);

@@ -1,15 +1,27 @@
 #include "deploy/package_folder.h"
 
 #include "deploy/setup_messages.h"
-#include "framework/message_box.h"
+#include "framework/text_convert.h"
 #include "framework/unique_handle.h"
-#include "core/mbcs_text.h"
 
 #include <windows.h>
 
 namespace {
-std::optional<std::string> g_executableFolderOverride;
+std::optional<std::wstring> g_executableFolderOverride;
 constexpr DWORD kModulePathCapacity = 261;
+
+// The folder of the running executable in UTF-16; empty when its path cannot be read whole.
+std::wstring ExecutableFolder() {
+    if (g_executableFolderOverride)
+        return *g_executableFolderOverride;
+    wchar_t path[kModulePathCapacity] = L"";
+    const DWORD length = GetModuleFileNameW(nullptr, path, kModulePathCapacity);
+    // A path that filled the whole buffer may be cut short: treat it as unknown.
+    std::wstring folder(path, length < kModulePathCapacity ? length : 0);
+    const size_t slash = folder.find_last_of(L'\\');
+    folder.erase(slash == std::wstring::npos ? 0 : slash);
+    return folder;
+}
 } // namespace
 
 PathKind GetPathKind(const std::string& path) {
@@ -20,37 +32,32 @@ PathKind GetPathKind(const std::string& path) {
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PathIsFolder : PathIsFile;
 }
 
-std::string GetExecutableFolder() {
-    if (g_executableFolderOverride)
-        return *g_executableFolderOverride;
-    char path[kModulePathCapacity] = "";
-    const DWORD length = GetModuleFileNameA(nullptr, path, kModulePathCapacity);
-    // A path that filled the whole buffer may be cut short: treat it as unknown.
-    std::string folder(path, length < kModulePathCapacity ? length : 0);
-    const size_t slash = core::FindLastBackslash(folder);
-    folder.erase(slash == std::string::npos ? 0 : slash);
-    return folder;
-}
-
-void OverrideExecutableFolder(std::optional<std::string> folder) {
+void OverrideExecutableFolder(std::optional<std::wstring> folder) {
     g_executableFolderOverride = std::move(folder);
 }
 
 bool GetPackageFolder(std::string& folder) {
-    const std::string executableFolder = GetExecutableFolder();
+    const std::wstring wideFolder = ExecutableFolder();
     // Without the executable's folder (its path could not be read whole) the lookups below
     // would search the root of the current drive and might take a stranger's Data folder.
-    if (executableFolder.empty()) {
+    if (wideFolder.empty()) {
         ShowSetupMessage(kMissingPackageMessage);
         return false;
     }
-    const std::string dataFolder = executableFolder + "\\Data";
+    // Read through the code page, such a folder would come back with '?' for the characters
+    // it lacks, and the user would be told to unzip a package that is there.
+    const std::optional<std::string> executableFolder = fw::ExactAnsiFromWide(wideFolder);
+    if (!executableFolder) {
+        ShowSetupMessage(kUnspellableFolderMessage);
+        return false;
+    }
+    const std::string dataFolder = *executableFolder + "\\Data";
     if (GetPathKind(dataFolder) == PathIsFolder) {
         folder = dataFolder;
         return true;
     }
-    if (GetPathKind(executableFolder + "\\VK_ZiruzOrav2010.arx") == PathIsFile) {
-        folder = executableFolder;
+    if (GetPathKind(*executableFolder + "\\VK_ZiruzOrav2010.arx") == PathIsFile) {
+        folder = *executableFolder;
         return true;
     }
     ShowSetupMessage(kMissingPackageMessage);

@@ -12,11 +12,10 @@ enum PathKind { PathMissing = 0, PathIsFile = 1, PathIsFolder = 2 };
 PathKind GetPathKind(const std::string& path);
 
 // True with the package folder (no trailing backslash) in folder. False after the user has
-// been shown the missing-package message.
+// been shown the missing-package message, or, when the executable's folder has a name the
+// ANSI code page cannot spell, the message that asks to move the package.
 bool GetPackageFolder(std::string& folder);
 
-// The folder of the running executable; empty when its path cannot be read whole. Tests set another
-// folder to stand in for it, so that they can lay out packages without touching the folder the test
-// program runs from.
-std::string GetExecutableFolder();
-void OverrideExecutableFolder(std::optional<std::string> folder);
+// Tests set a folder to stand in for the running executable's, so that they can lay out
+// packages without touching the folder the test program runs from.
+void OverrideExecutableFolder(std::optional<std::wstring> folder);

@@ -35,10 +35,6 @@ bool AppDataFits(unsigned long reportedLength) {
     return reportedLength > 0 && reportedLength < core::kPathBufferSize;
 }
 
-std::string SettingsFolderIn(const std::string& base) {
-    return base + "\\Vornik";
-}
-
 FilePaths PlanFilePaths(const std::string& packageFolder,
                         const std::optional<std::string>& destinationFolder,
                         const std::string& name) {
@@ -46,7 +42,6 @@ FilePaths PlanFilePaths(const std::string& packageFolder,
     paths.source = core::FormatPath("%s\\%s", packageFolder.c_str(), name.c_str());
     if (destinationFolder)
         paths.destination = core::FormatPath("%s\\%s", destinationFolder->c_str(), name.c_str());
-    paths.shownDestination = destinationFolder.value_or(kUnknownSettingsFolder) + "\\" + name;
     return paths;
 }
 

@@ -23,21 +23,14 @@ EntryPlace PlaceOfEntry(const std::string& name, bool isFolder);
 // need when it does not fit).
 bool AppDataFits(unsigned long reportedLength);
 
-// The settings folder "<base>\Vornik", whatever its length.
-std::string SettingsFolderIn(const std::string& base);
-
-// Shown in place of the settings folder when no base for it could be found at all.
-constexpr const char* kUnknownSettingsFolder = "%APPDATA%\\Vornik";
-
 // The paths of one file's copy. A path that does not fit a 260-byte buffer is nullopt and is
 // never cut short: the copy of that file then fails and the user decides what happens.
 struct FilePaths {
     std::optional<std::string> source;
     std::optional<std::string> destination; // also nullopt when its folder is unknown
-    std::string shownDestination;           // the whole destination path, for the message
 };
 
-// destinationFolder is nullopt only for a settings folder without a known base.
+// destinationFolder is nullopt for a settings folder without a known (or spellable) base.
 FilePaths PlanFilePaths(const std::string& packageFolder,
                         const std::optional<std::string>& destinationFolder,
                         const std::string& name);

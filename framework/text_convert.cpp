@@ -19,12 +19,17 @@ std::wstring WideFromAnsi(const std::string& text) {
 std::string AnsiFromWide(const std::wstring& text) {
     if (text.empty())
         return {};
-    const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
+                            static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &result[0], length,
-                        nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                        &result[0], length, nullptr, nullptr);
     return result;
+}
+
+std::optional<std::string> ExactAnsiFromWide(const std::wstring& text) {
+    return core::SpellExactly(text, {AnsiFromWide, WideFromAnsi});
 }
 
 namespace {

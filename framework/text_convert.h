@@ -3,14 +3,18 @@
 // only to be shown.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace fw {
 
 // 8-bit text in the system's ANSI code page (paths, registry data) to UTF-16.
 std::wstring WideFromAnsi(const std::string& text);
-// UTF-16 to the system's ANSI code page (text typed by the user that becomes a path).
+// UTF-16 to the system's ANSI code page (text typed by the user that becomes a path). A
+// character the code page lacks becomes '?', never a look-alike that names another folder.
 std::string AnsiFromWide(const std::wstring& text);
+// The same, or nullopt when the code page cannot spell the text exactly.
+std::optional<std::string> ExactAnsiFromWide(const std::wstring& text);
 // Installs the system's lead-byte rule for the multi-byte path functions.
 void UseSystemLeadByteRule();
 

@@ -32,15 +32,12 @@ struct FolderActions {
 // The text of a message about the whole path under test.
 std::string FolderMessageText(FolderMessage message, const std::string& path);
 
-// The edit box is read into a 260-byte buffer: at most 259 bytes, and never half of a
-// double-byte character.
-std::string CutToPathBuffer(const std::string& text);
-
-// One path component: not empty, no leading or trailing tab, blank or dot, none of the nine
-// characters " * / : < > ? \ |. Double-byte characters are taken whole.
+// One path component: not empty, no leading or trailing tab, blank or dot, none of the ten
+// characters " * / : < > ? \ | ;. Double-byte characters are taken whole.
 bool IsValidFolderName(const std::string& name);
 
-// Checks "X:\" followed by components separated by single backslashes. With testOnly clear
+// Checks "X:\" followed by components separated by single backslashes, 259 bytes at most
+// (a longer text is invalid, never cut to fit). With testOnly clear
 // it also creates every missing level, from the drive root down, each right after its own
 // component has passed. testOnly never touches actions.
 FolderPathResult CheckFolderPath(const std::string& path, bool testOnly,

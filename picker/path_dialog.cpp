@@ -227,8 +227,9 @@ void CPathDialog::OnSelectionChanged(HWND browse, LPCITEMIDLIST item) {
 
 void CPathDialog::ReadPathEdit() {
     // The user may type any character; the path is ANSI text (a character the code page
-    // lacks becomes '?', which the rules reject).
-    m_strPath = CutToPathBuffer(fw::AnsiFromWide(fw::GetWindowTextWide(PathEdit())));
+    // lacks becomes '?', which the rules reject). Nothing is cut: a text too long for a path
+    // is rejected as a whole rather than a shorter folder created.
+    m_strPath = fw::AnsiFromWide(fw::GetWindowTextWide(PathEdit()));
 }
 
 void CPathDialog::EnableOk(bool enable) const {

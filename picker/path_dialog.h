@@ -83,7 +83,7 @@ class CPathDialog {
     const wchar_t* m_pszTitle;
     const char* m_pszInitialFolder;
     std::string m_strTitle; // the shell's ANSI record needs its own copy
-    std::string m_strPath;  // the edit box's text as last read, at most 259 bytes
+    std::string m_strPath;  // the edit box's text as last read
     BROWSEINFOA m_bi;
     HWND m_hBrowse = nullptr;
     HWND m_hOwner;

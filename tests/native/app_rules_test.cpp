@@ -33,4 +33,20 @@ TEST(SetupRules, TitleShowsTheVersionWithTwoDigitParts) {
     EXPECT_EQ(setup::FormatTitle(20261215), L"批打印软件 V2026.12.15");
 }
 
+// Checked before anything is created: the folder the user sees is the folder used.
+TEST(InstallRules, FolderTextIsInstallable) {
+    core::SetLeadByteRule(core::IsCp936LeadByte);
+    // <folder>\V-ZiruzOrav\VK_ZiruzOrav2010_32.ARX must fit 259 bytes: 223 for the folder.
+    const std::string longest = "C:\\" + std::string(220, 'a');
+    const std::pair<std::string, bool> rows[] = {
+        {"C:\\Vornik", true},     {"D:\\", true},         {"D:\\Tools\\", true},
+        {longest, true},          {longest + "a", false}, {longest + "\\", true},
+        {"Vornik", false},        {"D:x", false},         {"\\", false},
+        {"C:\\a;b", false},       {"E:\\;", false},       {"C:\\?\\x", false},
+        {"D:\\Tools\\\\", false},
+    };
+    for (const auto& [text, installable] : rows)
+        EXPECT_EQ(app::IsInstallableFolderText(text), installable) << text;
+}
+
 } // namespace

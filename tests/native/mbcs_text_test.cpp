@@ -60,6 +60,33 @@ TEST_F(MbcsText, UpperCasingChangesAsciiLettersOnly) {
     EXPECT_FALSE(core::EqualsNoCase(kDbcsLetterA, "\xb0\x41"));
 }
 
+// A stand-in code page: Latin-1, with the look-alike 'e' for the e with a macron.
+std::string Latin1FromWide(const std::wstring& text) {
+    std::string result;
+    for (wchar_t c : text)
+        result += c == L'\u0113' ? 'e' : c < 256 ? static_cast<char>(c) : '?';
+    return result;
+}
+std::wstring WideFromLatin1(const std::string& text) {
+    std::wstring result;
+    for (unsigned char c : text)
+        result += static_cast<wchar_t>(c);
+    return result;
+}
+
+TEST(SpellExactly, OnlyTextThatComesBackUnchanged) {
+    const core::CodePage latin1{Latin1FromWide, WideFromLatin1};
+    const std::pair<std::wstring, std::optional<std::string>> rows[] = {
+        {L"C:\\pkg", "C:\\pkg"},
+        {L"C:\\caf\u00e9?", "C:\\caf\xe9?"}, // a real '?' is no lost character
+        {L"C:\\\u4e2d", std::nullopt},       // the code page lacks it
+        {L"C:\\\u0113", std::nullopt},       // a look-alike would name another folder
+        {L"", ""},
+    };
+    for (const auto& [text, spelled] : rows)
+        EXPECT_EQ(core::SpellExactly(text, latin1), spelled) << spelled.value_or("nullopt");
+}
+
 TEST(BoundedFormat, PathFitsUpTo259Bytes) {
     const std::string fits(259, 'x');
     const std::string tooLong(260, 'x');

@@ -32,7 +32,7 @@ TEST_F(PackageCopy, PackageFolderIsDataBesideTheProgramOrAFlatPackageWithItsMark
     };
     for (const Row& row : rows) {
         TempDir exe;
-        OverrideExecutableFolder(exe.path());
+        OverrideExecutableFolder(fw::WideFromAnsi(exe.path()));
         if (row.dataFolder)
             MakeFolders(exe / "Data");
         if (row.dataFile)
@@ -169,6 +169,59 @@ TEST_F(PackageCopy, DestinationTooLongFailsAndAnUnshownBoxStops) {
     MessageAnswers answers([](const ShownMessage&) { return 0; });
     EXPECT_FALSE(CopyPackage(InstallTarget{deepInstall, progress.bar()}));
     EXPECT_EQ(answers.shown.size(), 1u);
+}
+
+// Names the code page cannot spell. Read through it, the program's folder would come back
+// with '?' and the package seem missing: the user is told what is really wrong. A package
+// file of such a name has no ANSI path: its copy fails, and the message names it as it is.
+TEST_F(PackageCopy, NamesTheCodePageCannotSpellAreNamedAsTheyAre) {
+    const std::wstring folder = fw::WideFromAnsi(root.path()) + L"\\\ud55c";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((folder + L"\\Data").c_str(), nullptr));
+    OverrideExecutableFolder(folder);
+    {
+        MessageAnswers answers;
+        std::string found;
+        EXPECT_FALSE(GetPackageFolder(found));
+        ASSERT_EQ(answers.shown.size(), 1u);
+        EXPECT_EQ(Utf8(answers.shown[0].text), Utf8(kUnspellableFolderMessage));
+        EXPECT_EQ(answers.shown[0].caption, L"V-软件安装");
+    }
+    OverrideExecutableFolder(fw::WideFromAnsi(exeFolder));
+    MakeDataFolder();
+    const std::wstring name = L"\ud55c.arx";
+    fw::unique_file(CreateFileW((fw::WideFromAnsi(DataFolder()) + L"\\" + name).c_str(),
+                                GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    MessageAnswers answers([](const ShownMessage&) { return IDIGNORE; });
+    EXPECT_TRUE(Copy());
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(Utf8(answers.shown[0].text),
+              Utf8(deploy::CopyFailureText(fw::WideFromAnsi(installFolder) + L"\\" + name)));
+}
+
+// Reads the listing's first three further entries, then fails as a lost network drive does.
+int g_reads = 0;
+BOOL WINAPI BreakingFindNext(HANDLE listing, WIN32_FIND_DATAW* entry) {
+    if (++g_reads <= 3)
+        return FindNextFileW(listing, entry);
+    SetLastError(ERROR_NETNAME_DELETED);
+    return FALSE;
+}
+
+// Only the end of the listing ends the copy: one that breaks off is a failed copy with the
+// outcome of Abort, so that nothing is registered over a half-copied package.
+TEST_F(PackageCopy, ListingThatBreaksOffIsAFailedCopy) {
+    MakeDataFolder();
+    for (const char* name : {"A.arx", "B.dll", "C.cuix", "D.lsp", "E.fas"})
+        AddFile(name);
+    OverrideFindNextEntry(BreakingFindNext);
+    MessageAnswers answers;
+    EXPECT_FALSE(Copy());
+    OverrideFindNextEntry(nullptr);
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0].text,
+              deploy::CopyFailureText(fw::WideFromAnsi(DataFolder() + "\\*.*")));
+    EXPECT_LT(ListFiles(installFolder).size(), 5u);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "deploy/package_folder.h"
 #include "framework/controls.h"
 #include "framework/message_box.h"
+#include "framework/text_convert.h"
 #include "tests/win/test_support.h"
 
 #include <windows.h>
@@ -81,7 +82,7 @@ class PackageTest : public ::testing::Test {
     void SetUp() override {
         MakeFolders(targetFolder);
         MakeFolders(appData);
-        OverrideExecutableFolder(exeFolder);
+        OverrideExecutableFolder(fw::WideFromAnsi(exeFolder));
     }
     void TearDown() override { OverrideExecutableFolder(std::nullopt); }
 

@@ -67,9 +67,20 @@ TEST(ReleaseScan, WhatIsFoundWhere) {
              Product(kWow + "R18.1\\P", "C:\\Wow2011", "AutoCAD 2011"),
          {{2008, kWow + "R17.1\\P\\", "C:\\Wow"}, {2008, kMain + "R17.1\\P\\", "C:\\Main"}}},
         {"a value longer than 520 bytes counts as absent",
-         Product(kMain + "R23.0\\A", std::string(520, 'x'), "AutoCAD 2019") +
-             Product(kMain + "R23.0\\B", std::string(519, 'y'), "AutoCAD 2019"),
-         {{2019, kMain + "R23.0\\B\\", std::string(519, 'y')}}},
+         Product(kMain + "R23.0\\A", "C:\\" + std::string(517, 'x'), "AutoCAD 2019") +
+             Product(kMain + "R23.0\\B", "C:\\" + std::string(516, 'y'), "AutoCAD 2019"),
+         {{2019, kMain + "R23.0\\B\\", "C:\\" + std::string(516, 'y')}}},
+        // Support files and the managed library's LOADER would land in the current folder.
+        {"only a key with an absolute folder is an installation",
+         Product(kMain + "R20.0\\A", "", "AutoCAD 2015") +
+             Product(kMain + "R20.0\\B", "AutoCAD 2015", "AutoCAD 2015") +
+             Product(kMain + "R20.0\\C", "C:AutoCAD", "AutoCAD 2015") +
+             Product(kMain + "R20.0\\D", "\\AutoCAD", "AutoCAD 2015") +
+             Product(kMain + "R20.0\\E", "\\\\srv", "AutoCAD 2015") +
+             Product(kMain + "R20.0\\F", "\\\\srv\\cad\\AutoCAD", "AutoCAD 2015") +
+             Product(kMain + "R20.0\\G", "d:\\", "AutoCAD 2015"),
+         {{2015, kMain + "R20.0\\F\\", "\\\\srv\\cad\\AutoCAD"},
+          {2015, kMain + "R20.0\\G\\", "d:"}}},
         {"a deep chain",
          Product(deep, "C:\\Deep", "AutoCAD 2023"),
          {{2023, deep + "\\", "C:\\Deep"}}},

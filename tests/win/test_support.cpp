@@ -1,5 +1,7 @@
 #include "tests/win/test_support.h"
 
+#include "framework/text_convert.h"
+
 #include <stdexcept>
 
 namespace testing_support {
@@ -14,24 +16,25 @@ fw::unique_hkey CreateKey(HKEY root, const std::string& key, REGSAM view = 0) {
     return handle;
 }
 
-void DeleteFolderTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    fw::unique_find find(FindFirstFileA((folder + "\\*").c_str(), &data));
+// Wide, so that files named in any script are removed too.
+void DeleteFolderTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    fw::unique_find find(FindFirstFileW((folder + L"\\*").c_str(), &data));
     if (find) {
         do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..")
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            const std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 DeleteFolderTree(path);
             else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find.get(), &data));
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(find.get(), &data));
     }
     find.reset();
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 int g_counter = 0;
@@ -71,7 +74,7 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
-    DeleteFolderTree(m_path);
+    DeleteFolderTree(fw::WideFromAnsi(m_path));
 }
 
 void SetRegRaw(HKEY root, const std::string& key, const std::string& name, DWORD type,

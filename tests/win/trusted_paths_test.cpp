@@ -1,6 +1,7 @@
 // Trusted paths against a redirected HKEY_CURRENT_USER: every profile's TRUSTEDPATHS read
 // back with its type and bytes.
 #include "acad/acad_registry.h"
+#include "framework/text_convert.h"
 #include "tests/win/acad_integration_support.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,61 @@ TEST_F(TrustedPaths, EveryProfileOfEveryProductOfEveryReleaseIsUpdated) {
     ExpectTrusted(Variables("R19.1", "ACAD-D001:804", "No variables yet"), kUpper);
     EXPECT_TRUE(ListRegSubKeys(HKEY_CURRENT_USER, kAutocad + "R18.0\\ACAD-8003:804").empty());
     EXPECT_TRUE(ListRegSubKeys(HKEY_CURRENT_USER, kAutocad + "R25.0").empty());
+}
+
+// The list as the registry keeps it: its type and its UTF-16 data, terminators included.
+using WideValue = std::pair<DWORD, std::wstring>;
+template <size_t N> std::wstring Data(const wchar_t (&text)[N]) {
+    return std::wstring(text, N - 1);
+}
+
+std::optional<WideValue> ReadWide(const std::wstring& key) {
+    fw::unique_hkey handle;
+    DWORD type = 0, size = 0;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, handle.put()) ||
+        RegQueryValueExW(handle.get(), L"TRUSTEDPATHS", nullptr, &type, nullptr, &size))
+        return std::nullopt;
+    std::wstring data(size / 2, L'\0');
+    RegQueryValueExW(handle.get(), L"TRUSTEDPATHS", nullptr, &type,
+                     reinterpret_cast<BYTE*>(data.data()), &size);
+    return WideValue{type, data};
+}
+
+TEST_F(TrustedPaths, EveryCharacterAndTheTypeSurviveAndOtherTypesAreLeftAlone) {
+    struct Row {
+        std::wstring profile;
+        WideValue stored, expected;
+    };
+    const std::wstring folder = L";C:\\X\\V-ZIRUZORAV";
+    const Row rows[] = {
+        {L"\ud55c\uad6d",
+         {REG_SZ, Data(L"d:\\\ud55c\0")},
+         {REG_SZ, L"D:\\\ud55c" + folder + L'\0'}},
+        {L"expand",
+         {REG_EXPAND_SZ, Data(L"%APPDATA%\\a\0")},
+         {REG_EXPAND_SZ, L"%APPDATA%\\A" + folder + L'\0'}},
+        {L"embedded NUL",
+         {REG_SZ, Data(L"d:\\a\0e:\\b\0")},
+         {REG_SZ, Data(L"D:\\A\0E:\\B") + folder + L'\0'}},
+        {L"multi",
+         {REG_MULTI_SZ, Data(L"d:\\a\0e:\\b\0\0")},
+         {REG_MULTI_SZ, Data(L"d:\\a\0e:\\b\0\0")}},
+        {L"number", {REG_DWORD, Data(L"\x0004\0")}, {REG_DWORD, Data(L"\x0004\0")}},
+    };
+    const std::wstring profiles = fw::WideFromAnsi(kAutocad) + L"R24.0\\ACAD-4101:804\\Profiles\\";
+    for (const Row& row : rows) {
+        fw::unique_hkey key;
+        ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER,
+                                (profiles + row.profile + L"\\Variables").c_str(), key.put()),
+                  ERROR_SUCCESS);
+        RegSetValueExW(key.get(), L"TRUSTEDPATHS", 0, row.stored.first,
+                       reinterpret_cast<const BYTE*>(row.stored.second.data()),
+                       static_cast<DWORD>(row.stored.second.size() * 2));
+    }
+    EXPECT_EQ(table.AddTrustedPath(), 2); // the two lists that are not one text
+    for (const Row& row : rows)
+        EXPECT_EQ(ReadWide(profiles + row.profile + L"\\Variables"), row.expected)
+            << Utf8(row.profile);
 }
 
 } // namespace
