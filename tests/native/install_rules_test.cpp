@@ -33,18 +33,10 @@ TEST(InstallRules, FolderTextIsInstallable) {
     // <folder>\V-ZiruzOrav\VK_ZiruzOrav2010_32.ARX must fit 259 bytes: 223 for the folder.
     const std::string longest = "C:\\" + std::string(220, 'a');
     const std::pair<std::string, bool> rows[] = {
-        {"C:\\Vornik", true},
-        {"D:\\", true},
-        {"D:\\Tools\\", true},
-        {longest, true},
-        {longest + "a", false},
-        {longest + "\\", true},
-        {"Vornik", false},
-        {"D:x", false},
-        {"\\", false},
-        {"C:\\a;b", false},
-        {"E:\\;", false},
-        {"C:\\?\\x", false},
+        {"C:\\Vornik", true},     {"D:\\", true},         {"D:\\Tools\\", true},
+        {longest, true},          {longest + "a", false}, {longest + "\\", true},
+        {"Vornik", false},        {"D:x", false},         {"\\", false},
+        {"C:\\a;b", false},       {"E:\\;", false},       {"C:\\?\\x", false},
         {"D:\\Tools\\\\", false},
     };
     for (const auto& [text, installable] : rows)
