@@ -9,15 +9,7 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-60}
 build=$top/build/fuzz
 
-if ! command -v clang++ >/dev/null || ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, long) { return 0; }' |
-    clang++ -x c++ -fsanitize=fuzzer - -o /dev/null 2>/dev/null; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  # Debian 12's clang; its libFuzzer runtime comes in a package of its own.
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends clang \
-    libclang-rt-14-dev >/dev/null
-fi
+"$top/scripts/install-deps.sh"
 cmake -S "$top/tests/fuzz" -B "$build" -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)" >/dev/null
