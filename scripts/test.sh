@@ -25,6 +25,8 @@ echo "== product"
 "$top/scripts/check-reproducible.sh" || status=1
 echo "== native tests"
 ctest --test-dir "$top/build/native" --output-on-failure -j "$(nproc)" || status=1
+echo "== fuzz targets (short run)"
+"$top/scripts/fuzz.sh" 5 || status=1
 # A test that drives real windows gets a second run when the first fails: Wine's folder tree
 # now and then drops a selection made while it fills in. A real fault fails both runs.
 echo "== Windows tests (x86_64 test build, wine64)"
