@@ -4,7 +4,9 @@
 
 #include "acad/support_file_plan.h"
 #include "acad/write_failures.h"
+#include "core/install_events.h"
 #include "deploy/package_folder.h"
+#include "framework/text_convert.h"
 
 namespace {
 
@@ -23,9 +25,17 @@ bool CopySupportFile(const acad::SupportFileCopy& copy) {
         return PackageHolds(*copy.source); // never copied to a path cut short
     // Copies overwrite; a missing Fonts or Drv folder, a locked file or a lack of rights
     // leaves that one destination as it was.
-    if (CopyFileA(copy.source->c_str(), copy.destination->c_str(), FALSE))
+    const bool existed = GetFileAttributesA(copy.destination->c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (CopyFileA(copy.source->c_str(), copy.destination->c_str(), FALSE)) {
+        core::InstallEvents::FileCopied(core::FileKind::Support, *copy.source, *copy.destination,
+                                        existed);
         return false;
-    return PackageHolds(*copy.source);
+    }
+    const DWORD error = GetLastError();
+    if (!PackageHolds(*copy.source))
+        return false;
+    core::InstallEvents::Failed(fw::WideFromAnsi("copy " + *copy.destination), error);
+    return true;
 }
 
 } // namespace

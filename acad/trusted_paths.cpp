@@ -6,6 +6,7 @@
 
 #include "acad/registry_keys.h"
 #include "acad/trusted_path_merge.h"
+#include "core/install_events.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 
@@ -54,6 +55,7 @@ WideNameList CollectVariablesKeys(const WideNameList& profileListKeys) {
 struct StoredList {
     DWORD type;
     std::wstring text;
+    bool present = true; // false: no such value (it counts as empty)
 };
 
 // nullopt when the value must be left alone: it cannot be read, or it is not one text (a
@@ -63,7 +65,7 @@ std::optional<StoredList> ReadValue(HKEY key) {
         DWORD type = REG_NONE, size = 0;
         LONG status = RegQueryValueExW(key, kValueName, nullptr, &type, nullptr, &size);
         if (status == ERROR_FILE_NOT_FOUND)
-            return StoredList{REG_SZ, {}};
+            return StoredList{REG_SZ, {}, false};
         if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) ||
             size % sizeof(wchar_t) != 0)
             return std::nullopt;
@@ -87,21 +89,21 @@ std::optional<StoredList> ReadTrustedPaths(const std::wstring& variablesKey) {
     const LONG status =
         RegOpenKeyExW(HKEY_CURRENT_USER, variablesKey.c_str(), 0, KEY_READ, key.put());
     if (status == ERROR_FILE_NOT_FOUND)
-        return StoredList{REG_SZ, {}};
+        return StoredList{REG_SZ, {}, false};
     if (status != ERROR_SUCCESS)
         return std::nullopt;
     return ReadValue(key.get());
 }
 
-// False when the value could not be written.
-bool WriteTrustedPaths(const std::wstring& variablesKey, const StoredList& list) {
+// The error of writing the value, or ERROR_SUCCESS.
+LONG WriteTrustedPaths(const std::wstring& variablesKey, const StoredList& list) {
     fw::unique_hkey key;
     // A profile without a Variables key gets one.
-    if (RegCreateKeyW(HKEY_CURRENT_USER, variablesKey.c_str(), key.put()) != ERROR_SUCCESS)
-        return false;
+    if (const LONG error = RegCreateKeyW(HKEY_CURRENT_USER, variablesKey.c_str(), key.put()))
+        return error;
     const auto size = static_cast<DWORD>((list.text.size() + 1) * sizeof(wchar_t));
     return RegSetValueExW(key.get(), kValueName, 0, list.type,
-                          reinterpret_cast<const BYTE*>(list.text.c_str()), size) == ERROR_SUCCESS;
+                          reinterpret_cast<const BYTE*>(list.text.c_str()), size);
 }
 
 } // namespace
@@ -122,12 +124,26 @@ int CAcadRegistry::AddTrustedPath() {
     const std::wstring installDir = fw::WideFromAnsi(m_strInstallDir);
     int failures = 0;
     for (const auto& variablesKey : CollectVariablesKeys(CollectProfileListKeys())) {
+        const std::wstring shownKey = L"HKEY_CURRENT_USER\\" + variablesKey;
         const std::optional<StoredList> current = ReadTrustedPaths(variablesKey);
-        // Written even when unchanged: the list comes back upper-cased.
-        if (!current ||
-            !WriteTrustedPaths(variablesKey,
-                               {current->type, acad::MergeTrustedPaths(current->text, installDir)}))
+        if (!current) {
+            core::InstallEvents::Failed(L"read " + shownKey + L" TRUSTEDPATHS", ERROR_INVALID_DATA);
             ++failures;
+            continue;
+        }
+        // Written even when unchanged: the list comes back upper-cased.
+        const StoredList merged{current->type, acad::MergeTrustedPaths(current->text, installDir)};
+        if (const LONG error = WriteTrustedPaths(variablesKey, merged)) {
+            core::InstallEvents::Failed(L"write " + shownKey + L" TRUSTEDPATHS",
+                                        static_cast<unsigned long>(error));
+            ++failures;
+            continue;
+        }
+        core::InstallEvents::TrustedPathWritten(
+            variablesKey,
+            current->present ? std::optional<core::StoredText>({current->type, current->text})
+                             : std::nullopt,
+            merged.text, !acad::ListsTrustedFolder(current->text, installDir));
     }
     return failures;
 }

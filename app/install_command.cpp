@@ -3,14 +3,12 @@
 #include "app/dlg_setup.h"
 
 #include "app/install_rules.h"
+#include "app/install_sequence.h"
 #include "app/release_boxes.h"
 #include "deploy/acad_running.h"
-#include "deploy/package_copy.h"
 #include "deploy/setup_messages.h"
 #include "picker/folder_actions.h"
 #include "picker/path_dialog.h"
-
-#include <direct.h>
 
 bool g_bWarnAcadRunning = true;
 
@@ -48,10 +46,7 @@ void Dlg_Setup::OnInstall() {
                                        FolderMessageText(FolderMessage::Invalid, m_strInstallPath));
         return;
     }
-    m_strInstallPath = app::WithoutTrailingBackslash(m_strInstallPath);
-    _mkdir(m_strInstallPath.c_str()); // an existing folder is fine
-    m_strInstallPath = app::MakeInstallFolder(m_strInstallPath);
-    _mkdir(m_strInstallPath.c_str());
+    m_strInstallPath = app::CreateInstallFolders(m_strInstallPath);
     if (!RunInstall())
         return; // the dialog is already ending
     ShowCompletionScreen();
@@ -67,22 +62,17 @@ bool Dlg_Setup::RunInstall() {
     m_progress.SetStep(1);
     m_progress.SetPos(0);
 
-    const InstallTarget target{app::WithoutTrailingBackslash(m_strInstallPath), m_progress};
-    if (!CopyPackage(target)) {
-        OnCancel(); // nothing is registered over an abandoned copy
+    const app::InstallOutcome outcome =
+        app::RunInstallSteps(m_registry, m_strInstallPath, m_bRelease, m_progress);
+    if (!outcome.copied) {
+        OnCancel(); // the user has been told; nothing was registered
         return false;
     }
-    m_progress.StepIt();
-    m_registry.SetInstallDir(m_strInstallPath);
-    int failures = m_registry.RegisterAddIn(m_bRelease);
-    m_progress.StepIt();
-    failures += m_registry.CopySupportFiles(m_bRelease);
-    m_progress.StepIt();
     m_progress.SetPos(kProgressHigh);
     // Without the rights to HKEY_LOCAL_MACHINE or AutoCAD's folders the add-in would never
     // load; the user is told so before the completion screen claims success.
-    if (failures > 0)
-        ShowSetupMessage(app::WriteFailureWarning(failures));
+    if (outcome.failures > 0)
+        ShowSetupMessage(app::WriteFailureWarning(outcome.failures));
     return true;
 }
 

@@ -44,12 +44,12 @@ void InstallEvents::ValueWritten(const std::string& key, const std::string& name
 }
 
 void InstallEvents::TrustedPathWritten(const std::wstring& variablesKey,
-                                       const std::optional<std::wstring>& before,
+                                       const std::optional<StoredText>& before,
                                        const std::wstring& after, bool added) {
     TellAll([&](InstallListener& l) { l.TrustedPathWritten(variablesKey, before, after, added); });
 }
 
-void InstallEvents::Failed(const std::string& what, unsigned long error) {
+void InstallEvents::Failed(const std::wstring& what, unsigned long error) {
     TellAll([&](InstallListener& l) { l.Failed(what, error); });
 }
 

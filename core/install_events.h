@@ -10,6 +10,12 @@
 
 namespace core {
 
+// A registry text as it was stored: its type (REG_SZ 1, REG_EXPAND_SZ 2) and its text.
+struct StoredText {
+    unsigned long type;
+    std::wstring text;
+};
+
 enum class FileKind {
     Package,  // a package file copied into the install folder
     Settings, // the settings file in the user's settings folder
@@ -34,13 +40,14 @@ class InstallListener {
     // A value written into such a key; data as text (a number in decimal).
     virtual void ValueWritten(const std::string& /*key*/, const std::string& /*name*/,
                               const std::string& /*data*/) {}
-    // A profile's TRUSTEDPATHS below HKEY_CURRENT_USER: before is the value as it was (none
-    // when absent); added is false when the folder was already trusted.
+    // A profile's TRUSTEDPATHS below HKEY_CURRENT_USER (the key path relative to it): before
+    // is the value as it was (none when absent); after keeps before's type; added is false
+    // when the folder was already trusted.
     virtual void TrustedPathWritten(const std::wstring& /*variablesKey*/,
-                                    const std::optional<std::wstring>& /*before*/,
+                                    const std::optional<StoredText>& /*before*/,
                                     const std::wstring& /*after*/, bool /*added*/) {}
-    // Something that could not be done, with the Win32 error code (0 when none applies).
-    virtual void Failed(const std::string& /*what*/, unsigned long /*error*/) {}
+    // Something that could not be done, in words with its path, and the Win32 error code.
+    virtual void Failed(const std::wstring& /*what*/, unsigned long /*error*/) {}
 };
 
 // The listeners of this process; the install command adds them for one installation.
@@ -56,9 +63,9 @@ struct InstallEvents {
     static void ValueWritten(const std::string& key, const std::string& name,
                              const std::string& data);
     static void TrustedPathWritten(const std::wstring& variablesKey,
-                                   const std::optional<std::wstring>& before,
+                                   const std::optional<StoredText>& before,
                                    const std::wstring& after, bool added);
-    static void Failed(const std::string& what, unsigned long error);
+    static void Failed(const std::wstring& what, unsigned long error);
 };
 
 // While alive, listener hears the installation's events.

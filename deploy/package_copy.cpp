@@ -4,6 +4,7 @@
 #include "deploy/package_plan.h"
 #include "deploy/setup_messages.h"
 #include "core/bounded_format.h"
+#include "core/install_events.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 
@@ -15,12 +16,14 @@
 namespace {
 
 enum class EntryOutcome { Done, Aborted };
+enum class CopyOutcome { Copied, Ignored, Aborted };
 
 // Creates one folder level. A folder that already exists is what we want, and a folder that
-// cannot be made shows up as failed copies, so the result is deliberately not looked at.
+// cannot be made shows up as failed copies; only a folder made here is worth telling.
 void MakeFolderLevel(const std::string& folder) {
     if (const auto buffer = core::FormatPath("%s", folder.c_str()))
-        static_cast<void>(_mkdir(buffer->c_str()));
+        if (_mkdir(buffer->c_str()) == 0)
+            core::InstallEvents::FolderCreated(*buffer);
 }
 
 // A destination folder as the copy uses it (nullopt when the code page cannot spell it or no
@@ -63,23 +66,27 @@ DestinationFolder PrepareSettingsFolder() {
     return {spelled, folder};
 }
 
-bool CopyOnce(const deploy::FilePaths& paths) {
-    return paths.source && paths.destination &&
-           CopyFileA(paths.source->c_str(), paths.destination->c_str(), FALSE);
+bool CopyOnce(const deploy::FilePaths& paths, const std::wstring& shown) {
+    if (paths.source && paths.destination &&
+        CopyFileA(paths.source->c_str(), paths.destination->c_str(), FALSE))
+        return true;
+    const DWORD error = paths.source && paths.destination ? GetLastError() : ERROR_BAD_PATHNAME;
+    core::InstallEvents::Failed(L"copy " + shown, error);
+    return false;
 }
 
 // Copies until it succeeds or the user gives up on the file. An answer that is neither
 // Abort nor Ignore means Retry; a box that could not be shown at all (0) ends the copy,
 // since retrying without asking would never stop.
-EntryOutcome CopyWithUserChoice(const deploy::FilePaths& paths, const std::wstring& shown) {
-    while (!CopyOnce(paths)) {
+CopyOutcome CopyWithUserChoice(const deploy::FilePaths& paths, const std::wstring& shown) {
+    while (!CopyOnce(paths, shown)) {
         const int answer = ShowSetupMessage(deploy::CopyFailureText(shown), MB_ABORTRETRYIGNORE);
         if (answer == IDABORT || answer == 0)
-            return EntryOutcome::Aborted;
+            return CopyOutcome::Aborted;
         if (answer == IDIGNORE)
-            break;
+            return CopyOutcome::Ignored;
     }
-    return EntryOutcome::Done;
+    return CopyOutcome::Copied;
 }
 
 EntryOutcome CopyEntry(const std::string& packageFolder, const std::string& installFolder,
@@ -111,11 +118,16 @@ EntryOutcome CopyEntry(const std::string& packageFolder, const std::string& inst
                                entry.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
         RemoveZoneIdentifier(*paths.source);
     }
-    if (paths.destination)
-        ClearReadOnly(*paths.destination);
+    const bool existed = paths.destination && ClearReadOnly(*paths.destination);
 
-    if (CopyWithUserChoice(paths, destination.shown + L"\\" + wideName) == EntryOutcome::Aborted)
+    const CopyOutcome outcome = CopyWithUserChoice(paths, destination.shown + L"\\" + wideName);
+    if (outcome == CopyOutcome::Aborted)
         return EntryOutcome::Aborted;
+    if (outcome == CopyOutcome::Copied)
+        core::InstallEvents::FileCopied(place == deploy::EntryPlace::SettingsFolder
+                                            ? core::FileKind::Settings
+                                            : core::FileKind::Package,
+                                        *paths.source, *paths.destination, existed);
     // Only a read-only source (on a medium where the flag would not come off) can have
     // passed the flag on; a writable source leaves nothing to clear.
     if (paths.destination && sourceReadOnly)
@@ -135,10 +147,11 @@ FindNextEntry g_findNextEntry = FindNextFileW;
 
 } // namespace
 
-void ClearReadOnly(const std::string& path) {
+bool ClearReadOnly(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    return attributes != INVALID_FILE_ATTRIBUTES;
 }
 
 bool RemoveZoneIdentifier(const std::string& path) {
@@ -170,6 +183,7 @@ bool CopyPackage(const InstallTarget& target) {
                 return true;
             // A listing that broke off leaves files uncopied that nobody has seen: a failed
             // copy with no file to retry or skip, so it ends as Abort does.
+            core::InstallEvents::Failed(fw::WideFromAnsi("list " + packageFolder), GetLastError());
             ShowSetupMessage(deploy::CopyFailureText(fw::WideFromAnsi(packageFolder + "\\*.*")));
             return false;
         }

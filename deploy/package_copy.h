@@ -27,7 +27,8 @@ using FindNextEntry = BOOL(WINAPI*)(HANDLE listing, WIN32_FIND_DATAW* entry);
 void OverrideFindNextEntry(FindNextEntry next);
 
 // Drops the read-only flag and keeps every other attribute; a missing path is left alone.
-void ClearReadOnly(const std::string& path);
+// True when the path exists.
+bool ClearReadOnly(const std::string& path);
 
 // Deletes the path's "Zone.Identifier" stream, the mark of a file that came from the
 // internet. True when a stream was deleted.

@@ -15,6 +15,9 @@ std::wstring WideFromAnsi(const std::string& text);
 std::string AnsiFromWide(const std::wstring& text);
 // The same, or nullopt when the code page cannot spell the text exactly.
 std::optional<std::string> ExactAnsiFromWide(const std::wstring& text);
+// UTF-16 to UTF-8 (logs and records, whatever the code page) and back.
+std::string Utf8FromWide(const std::wstring& text);
+std::wstring WideFromUtf8(const std::string& text);
 // Installs the system's lead-byte rule for the multi-byte path functions.
 void UseSystemLeadByteRule();
 

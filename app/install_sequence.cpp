@@ -1,0 +1,42 @@
+#include "app/install_sequence.h"
+
+#include "app/install_rules.h"
+#include "core/install_events.h"
+#include "deploy/package_copy.h"
+
+#include <direct.h>
+
+namespace app {
+
+namespace {
+void MakeFolder(const std::string& folder) {
+    if (_mkdir(folder.c_str()) == 0) // an existing folder is fine
+        core::InstallEvents::FolderCreated(folder);
+}
+} // namespace
+
+std::string CreateInstallFolders(const std::string& folderText) {
+    const std::string target = WithoutTrailingBackslash(folderText);
+    MakeFolder(target);
+    const std::string installFolder = MakeInstallFolder(target);
+    MakeFolder(installFolder);
+    return installFolder;
+}
+
+InstallOutcome RunInstallSteps(CAcadRegistry& registry, const std::string& installFolder,
+                               const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
+    InstallOutcome outcome;
+    const InstallTarget target{WithoutTrailingBackslash(installFolder), progress};
+    if (!CopyPackage(target))
+        return outcome;
+    outcome.copied = true;
+    progress.StepIt();
+    registry.SetInstallDir(installFolder);
+    outcome.failures = registry.RegisterAddIn(ticks);
+    progress.StepIt();
+    outcome.failures += registry.CopySupportFiles(ticks);
+    progress.StepIt();
+    return outcome;
+}
+
+} // namespace app

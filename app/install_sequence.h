@@ -1,0 +1,28 @@
+// The installation itself, shared by the dialog and the unattended install: the folders, the
+// package copy, the demand-load entries with the trusted paths, and the support files. The
+// caller decides how the user hears of it; what happens is told to the install listeners.
+#pragma once
+
+#include "acad/acad_registry.h"
+#include "framework/controls.h"
+
+#include <string>
+
+namespace app {
+
+// Creates the folder of the (checked) folder text and its V-ZiruzOrav sub-folder, one level
+// each; an existing folder is fine. Returns the install folder.
+std::string CreateInstallFolders(const std::string& folderText);
+
+struct InstallOutcome {
+    bool copied = false; // false: the package was missing or its copy abandoned
+    int failures = 0;    // entries, profile lists and support files that could not be written
+};
+
+// The package copy (advancing progress one step per listing entry), then, when it finished,
+// registration and support files for the ticked releases, a step after each stage. Nothing is
+// registered over an abandoned copy.
+InstallOutcome RunInstallSteps(CAcadRegistry& registry, const std::string& installFolder,
+                               const acad::ReleaseTicks& ticks, fw::ProgressBar& progress);
+
+} // namespace app

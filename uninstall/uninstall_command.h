@@ -1,0 +1,14 @@
+// Taking the add-in off the machine: SetUp.exe /UNINSTALL [/S] [/LOG=file], started from the
+// copy that an installation keeps in its install folder.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace uninstall {
+
+// Removes what the install record beside this program names; returns the process's exit
+// code (unattended::ExitCode). silent: no window at all.
+int RunUninstall(bool silent, const std::optional<std::wstring>& logPath);
+
+} // namespace uninstall
