@@ -46,7 +46,6 @@ void Dlg_Setup::OnInstall() {
                                        FolderMessageText(FolderMessage::Invalid, m_strInstallPath));
         return;
     }
-    m_strInstallPath = app::CreateInstallFolders(m_strInstallPath);
     if (!RunInstall())
         return; // the dialog is already ending
     ShowCompletionScreen();
@@ -63,7 +62,8 @@ bool Dlg_Setup::RunInstall() {
     m_progress.SetPos(0);
 
     const app::InstallOutcome outcome =
-        app::RunInstallSteps(m_registry, m_strInstallPath, m_bRelease, m_progress);
+        app::Install(m_registry, m_strInstallPath, m_bRelease, m_progress);
+    m_strInstallPath = outcome.installFolder;
     if (!outcome.copied) {
         OnCancel(); // the user has been told; nothing was registered
         return false;

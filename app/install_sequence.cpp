@@ -23,15 +23,16 @@ std::string CreateInstallFolders(const std::string& folderText) {
     return installFolder;
 }
 
-InstallOutcome RunInstallSteps(CAcadRegistry& registry, const std::string& installFolder,
-                               const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
+InstallOutcome Install(CAcadRegistry& registry, const std::string& folderText,
+                       const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
     InstallOutcome outcome;
-    const InstallTarget target{WithoutTrailingBackslash(installFolder), progress};
+    outcome.installFolder = CreateInstallFolders(folderText);
+    const InstallTarget target{outcome.installFolder, progress};
     if (!CopyPackage(target))
         return outcome;
     outcome.copied = true;
     progress.StepIt();
-    registry.SetInstallDir(installFolder);
+    registry.SetInstallDir(outcome.installFolder);
     outcome.failures = registry.RegisterAddIn(ticks);
     progress.StepIt();
     outcome.failures += registry.CopySupportFiles(ticks);

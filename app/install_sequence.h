@@ -15,14 +15,16 @@ namespace app {
 std::string CreateInstallFolders(const std::string& folderText);
 
 struct InstallOutcome {
+    std::string installFolder;
     bool copied = false; // false: the package was missing or its copy abandoned
     int failures = 0;    // entries, profile lists and support files that could not be written
 };
 
-// The package copy (advancing progress one step per listing entry), then, when it finished,
-// registration and support files for the ticked releases, a step after each stage. Nothing is
-// registered over an abandoned copy.
-InstallOutcome RunInstallSteps(CAcadRegistry& registry, const std::string& installFolder,
-                               const acad::ReleaseTicks& ticks, fw::ProgressBar& progress);
+// The whole installation into the (checked) folder text: the folders, the package copy
+// (advancing progress one step per listing entry), then, when it finished, registration and
+// support files for the ticked releases, a step after each stage. Nothing is registered over
+// an abandoned copy.
+InstallOutcome Install(CAcadRegistry& registry, const std::string& folderText,
+                       const acad::ReleaseTicks& ticks, fw::ProgressBar& progress);
 
 } // namespace app
