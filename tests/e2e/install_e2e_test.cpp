@@ -18,6 +18,9 @@ TEST_F(InstallE2E, HappyPathThreeReleasesTwoProfiles) {
     const Product cad2012x64 = AddAutoCad(2012, "R18.2", "ACAD-A001:804", KEY_WOW64_64KEY);
     AddProfile(cad2010, "<<Unnamed Profile>>", "C:\\Users\\Me\\Blocks;D:\\Lisp");
     AddProfile(cad2014, "Drafting", "");
+    // A profile and folder the code page lacks, in a list that expands variables.
+    AddProfileRaw(cad2014, L"\ud55c\uad6d",
+                  {REG_EXPAND_SZ, std::wstring(L"%APPDATA%\\\ud55c\0", 11)});
 
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
@@ -86,6 +89,10 @@ TEST_F(InstallE2E, HappyPathThreeReleasesTwoProfiles) {
               "C:\\USERS\\ME\\BLOCKS;D:\\LISP;" +
                   std::string(CharUpperA(&std::string(installDir)[0])));
     EXPECT_EQ(Trusted(cad2014, "Drafting"), installDir);
+    EXPECT_EQ(TrustedRaw(cad2014, L"\ud55c\uad6d"),
+              RawList(REG_EXPAND_SZ, L"%APPDATA%\\\ud55c;" +
+                                         fw::WideFromAnsi(CharUpperA(&std::string(installDir)[0])) +
+                                         L'\0'));
 
     // Support files in each AutoCAD's own folders.
     for (const Product* p : {&cad2010, &cad2014}) {
@@ -295,12 +302,16 @@ TEST_F(LockedDestination, IgnoreCompletesWithoutThatFile) {
     ExpectEntries(cad2010, 2010, 2010);
 }
 
-// Each entry or file that could not be written counts once, also for the 2010 that the scan
-// meets under both base paths: its two fonts fail (no Fonts folder) and count two, not four.
+// Each entry, list or file that could not be written counts once, also for the 2010 that the
+// scan meets under both base paths: its two fonts fail (no Fonts folder) and count two, not
+// four; the vanished 2014 key's two entries; a profile list that is no single text.
 TEST_F(InstallE2E, FailedRegistrationIsReportedBeforeTheCompletionScreen) {
     const Product cad2010 = AddAutoCad(2010, "R18.0", "ACAD-8001:804");
     ASSERT_TRUE(RemoveDirectoryA((cad2010.folder + "\\Fonts").c_str()));
     const Product cad2014 = AddAutoCad(2014, "R19.1", "ACAD-D001:804");
+    // A list that is no single text is left as it is, and counted.
+    const RawList multi{REG_MULTI_SZ, std::wstring(L"d:\\a\0e:\\b\0\0", 10)};
+    AddProfileRaw(cad2010, L"Multi", multi);
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
     // The product key vanishes after the scan: neither of its two entries can be written.
@@ -309,13 +320,14 @@ TEST_F(InstallE2E, FailedRegistrationIsReportedBeforeTheCompletionScreen) {
     MessageBoxSeen box = InstallUntilMessage(dialog);
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.text,
-              L"有 4 项AutoCAD注册信息或支持文件未能写入，可能原因如下：\n\n"
+              L"有 5 项AutoCAD注册信息或支持文件未能写入，可能原因如下：\n\n"
               L"1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理员身份运行SetUp.exe后重新安装");
     EXPECT_FALSE(IsShown(dialog, kIdOk)) << "the warning comes before the completion screen";
     Answer(box, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return IsShown(dialog, kIdOk); }, kTimeout));
     FinishWithOk(dialog);
     ExpectEntries(cad2010, 2010, 2010);
+    EXPECT_EQ(TrustedRaw(cad2010, L"Multi"), multi);
 }
 
 // The 64-bit edition is a 64-bit program: it finds 64-bit AutoCAD in the 64-bit view, still
@@ -355,6 +367,48 @@ TEST_F(InstallE2E, SixtyFourBitEditionServesBothViews) {
     older(cad2010, "VK_ZiruzOrav2010_32");
     EXPECT_EQ(ListRegSubKeys(HKEY_LOCAL_MACHINE, cad2008.Key() + "Applications").size(), 2u);
     EXPECT_EQ(ReadFileText(cad2018.folder + "\\ACAD2013P.dll"), Payload("ACAD2013P.dll"));
+}
+
+// Under an English system locale (code page 1252) every text still reads right, the folder
+// picker's title too, which the shell takes from an ANSI record. A typed folder that the code
+// page cannot spell is refused rather than installed into a folder of '?'.
+TEST_F(InstallE2E, TextsReadRightUnderAnEnglishCodePage) {
+    AddAutoCad(2010, "R18.0", "ACAD-8001:804");
+    setup = std::make_unique<SetupProcess>(package + "\\SetUp.exe", appData, L"en_US.UTF-8");
+    ASSERT_TRUE(setup->started()) << "CreateProcess error " << setup->startError();
+    HWND dialog = WaitForWindow(0, kDialogCaption, kTimeout);
+    ASSERT_NE(dialog, nullptr);
+    const std::pair<int, const wchar_t*> texts[] = {
+        {kIdTitle, L"批打印软件 V2026.04.02"},
+        {kIdEdition, L"( 32位 AutoCAD版 )"},
+        {kIdChoose, L"请选择安装组件："},
+        {kIdPathLabel, L"请选择安装路径："},
+        {kIdInstall, L"安  装"},
+        {kIdCancel, L"取  消"},
+        {kIdBrowse, L"浏览..."},
+        {kIdOk, L"安装完成"},
+        {kIdDone, L"安装完成！重启CAD，CAD菜单尾会有以下子菜单："},
+        {kIdFolder, L"C:\\Vornik"},
+    };
+    for (const auto& [id, text] : texts)
+        EXPECT_EQ(Utf8(GetText(dialog, id)), Utf8(text)) << id;
+    Click(dialog, kIdBrowse);
+    HWND browse = WaitForWindow(0, L"请选择安装目录：", kTimeout);
+    ASSERT_NE(browse, nullptr);
+    EXPECT_EQ(Utf8(GetText(browse, 14146)), Utf8(L"请选择安装目录："));
+    Click(browse, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browse); }, kTimeout));
+
+    SetText(dialog, kIdFolder, L"C:\\中文");
+    Click(dialog, kIdInstall);
+    const MessageBoxSeen box = WaitForMessageBox(0, kTimeout);
+    EXPECT_EQ(box.text, L"The folder:\n\nC:\\??\n\nis invalid. Please reenter.")
+        << "the English code page did not reach the program";
+    Answer(box, IDOK);
+    EXPECT_FALSE(FolderExists("C:\\??"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }, kTimeout));
+    Click(dialog, kIdCancel);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kTimeout));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // AutoCAD registers and where the product reads and writes.
 #pragma once
 
+#include "framework/text_convert.h"
 #include "tests/e2e/setup_driver.h"
 #include "tests/win/acad_integration_support.h"
 
@@ -154,6 +155,33 @@ class InstallE2E : public testing::Test {
 
     static void ExpectNoEntries(const Product& p) {
         EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, p.Key() + "Applications")) << p.Key();
+    }
+    // A profile's list exactly as the registry keeps it, in UTF-16: type and data with their
+    // terminators, for profile names and lists in any script.
+    using RawList = std::pair<DWORD, std::wstring>;
+    static std::wstring VariablesW(const Product& p, const std::wstring& profile) {
+        return fw::WideFromAnsi("Software\\Autodesk\\AutoCAD\\" + p.releaseKey + "\\" +
+                                p.productKey + "\\Profiles\\") +
+               profile + L"\\Variables";
+    }
+    void AddProfileRaw(const Product& p, const std::wstring& profile, const RawList& list) {
+        fw::unique_hkey key;
+        ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, VariablesW(p, profile).c_str(), key.put()), 0);
+        RegSetValueExW(key.get(), L"TRUSTEDPATHS", 0, list.first,
+                       reinterpret_cast<const BYTE*>(list.second.data()),
+                       static_cast<DWORD>(list.second.size() * sizeof(wchar_t)));
+    }
+    std::optional<RawList> TrustedRaw(const Product& p, const std::wstring& profile) {
+        fw::unique_hkey key;
+        DWORD type = 0, size = 0;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, VariablesW(p, profile).c_str(), 0, KEY_READ,
+                          key.put()) ||
+            RegQueryValueExW(key.get(), L"TRUSTEDPATHS", nullptr, &type, nullptr, &size))
+            return std::nullopt;
+        std::wstring data(size / sizeof(wchar_t), L'\0');
+        RegQueryValueExW(key.get(), L"TRUSTEDPATHS", nullptr, &type,
+                         reinterpret_cast<BYTE*>(&data[0]), &size);
+        return RawList{type, data};
     }
     std::optional<std::string> Trusted(const Product& p, const std::string& profile) {
         auto value = ReadRegValue(HKEY_CURRENT_USER, ProfileVariables(p, profile), "TRUSTEDPATHS");

@@ -4,21 +4,45 @@
 
 namespace e2e {
 
-SetupProcess::SetupProcess(const std::string& exePath, const std::string& appData) {
+namespace {
+// This process's environment with the locale replaced, as a block for CreateProcessW.
+std::wstring EnvironmentWithLocale(const std::wstring& locale) {
+    std::wstring block;
+    const wchar_t* strings = GetEnvironmentStringsW();
+    for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
+        const std::wstring line = entry;
+        if (line.rfind(L"LC_ALL=", 0) != 0 && line.rfind(L"LANG=", 0) != 0 &&
+            line.rfind(L"LC_CTYPE=", 0) != 0)
+            block += line + L'\0';
+    }
+    FreeEnvironmentStringsW(const_cast<wchar_t*>(strings));
+    return block + L"LC_ALL=" + locale + L'\0' + L"LANG=" + locale + L'\0' + L'\0';
+}
+} // namespace
+
+SetupProcess::SetupProcess(const std::string& exePath, const std::string& appData,
+                           const std::wstring& unixLocale) {
     SetEnvironmentVariableA("APPDATA", appData.c_str());
-    std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
-    std::string commandLine = "\"" + exePath + "\"";
-    STARTUPINFOA startup = {};
+    const std::wstring exe(exePath.begin(), exePath.end());
+    const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+    const std::wstring program = unixLocale.empty() ? exe : L"Z:\\usr\\lib\\wine\\wine64";
+    std::wstring commandLine = (unixLocale.empty() ? L"" : L"wine64 ") + (L"\"" + exe + L"\"");
+    std::wstring environment = unixLocale.empty() ? L"" : EnvironmentWithLocale(unixLocale);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     // Wine now and then refuses a start right after the previous program has ended; a few
     // tries keep that from failing a test about something else.
     for (int attempt = 0; attempt < 5; ++attempt) {
-        if (CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                           folder.c_str(), &startup, &info)) {
+        if (CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                           CREATE_UNICODE_ENVIRONMENT,
+                           environment.empty() ? nullptr : &environment[0], folder.c_str(),
+                           &startup, &info)) {
             m_process.reset(info.hProcess);
-            CloseHandle(info.hThread);
+            if (info.hThread)
+                CloseHandle(info.hThread);
             m_pid = info.dwProcessId;
+            m_started = true;
             return;
         }
         m_startError = GetLastError();

@@ -13,14 +13,18 @@ namespace e2e {
 
 class SetupProcess {
   public:
-    // Starts exePath with its folder as the current folder; APPDATA set to appData.
-    SetupProcess(const std::string& exePath, const std::string& appData);
+    // Starts exePath with its folder as the current folder; APPDATA set to appData. With a
+    // Unix locale (such as "en_US.UTF-8") it runs under that system locale: the Wine loader
+    // is started as a Unix program with the locale in its environment, since a program
+    // started from Windows keeps the Unix locale. Its windows then belong to another pid.
+    SetupProcess(const std::string& exePath, const std::string& appData,
+                 const std::wstring& unixLocale = L"");
     ~SetupProcess(); // kills the program if it still runs
     SetupProcess(const SetupProcess&) = delete;
     SetupProcess& operator=(const SetupProcess&) = delete;
 
     DWORD pid() const { return m_pid; }
-    bool started() const { return static_cast<bool>(m_process); }
+    bool started() const { return m_started; }
     DWORD startError() const { return m_startError; }
     // The exit code, or -1 when the program did not end within the time.
     long WaitForExit(DWORD timeoutMs);
@@ -29,6 +33,7 @@ class SetupProcess {
     fw::unique_process m_process;
     DWORD m_pid = 0;
     DWORD m_startError = 0;
+    bool m_started = false; // a Unix program (the loader) gives no process handle
 };
 
 // The program's top-level window with this caption, or null after the time ran out.

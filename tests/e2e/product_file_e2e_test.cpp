@@ -1,37 +1,30 @@
-// What no screenshot shows of the program's resources: the manifest that decides whether
+// The product file as Windows sees it before running it: the manifest that decides whether
 // Windows asks for elevation, and the version that its file properties show.
-#include "tests/win/test_support.h"
+#include "tests/e2e/install_fixture.h"
 
-#include <gtest/gtest.h>
-#include <windows.h>
-
-#include <string>
+using namespace e2e;
 
 namespace {
 
-std::string ResourceBytes(LPSTR type, int id) { // type: RT_MANIFEST, ...
-    const HMODULE module = GetModuleHandleW(nullptr);
-    const HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), type);
-    if (!info)
-        return {};
-    return std::string(static_cast<const char*>(LockResource(LoadResource(module, info))),
-                       SizeofResource(module, info));
-}
-
-TEST(SetupResources, ManifestAsksForNothingButTheUsersRights) {
-    const std::string manifest = ResourceBytes(RT_MANIFEST, 1);
+TEST(ProductFile, ManifestAsksForNothingButTheUsersRights) {
+    const std::wstring exe = fw::WideFromAnsi(WindowsPath(SETUP_EXE_UNIX_PATH));
+    const HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(module);
+    const HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(1), RT_MANIFEST);
+    ASSERT_TRUE(info);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, info))),
+                               SizeofResource(module, info));
+    FreeLibrary(module);
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
     EXPECT_EQ(manifest.find("dependentAssembly"), std::string::npos);
 }
 
-// The version that Windows shows in the file's properties, read back as Windows reads it.
-TEST(SetupResources, VersionNamesTheInstallerInChinese) {
-    wchar_t exe[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::vector<char> info(GetFileVersionInfoSizeW(exe, nullptr));
+TEST(ProductFile, VersionNamesTheInstallerInChinese) {
+    const std::wstring exe = fw::WideFromAnsi(WindowsPath(SETUP_EXE_UNIX_PATH));
+    std::vector<char> info(GetFileVersionInfoSizeW(exe.c_str(), nullptr));
     ASSERT_FALSE(info.empty());
-    ASSERT_TRUE(GetFileVersionInfoW(exe, 0, static_cast<DWORD>(info.size()), info.data()));
+    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
     void* data = nullptr;
     UINT size = 0;
     ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", &data, &size));
@@ -52,9 +45,8 @@ TEST(SetupResources, VersionNamesTheInstallerInChinese) {
     for (const auto& [name, expected] : strings) {
         const std::wstring path = std::wstring(L"\\StringFileInfo\\080404B0\\") + name;
         const bool found = VerQueryValueW(info.data(), path.c_str(), &data, &size);
-        EXPECT_EQ(found ? testing_support::Utf8(static_cast<const wchar_t*>(data)) : "(none)",
-                  expected)
-            << testing_support::Utf8(name);
+        EXPECT_EQ(found ? Utf8(static_cast<const wchar_t*>(data)) : "(none)", expected)
+            << Utf8(name);
     }
 }
 
