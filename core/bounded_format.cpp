@@ -24,12 +24,4 @@ std::optional<std::string> FormatPath(const char* format, ...) {
     return result;
 }
 
-std::optional<std::string> FormatLongText(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    auto result = FormatBounded(kLongTextBufferSize, format, args);
-    va_end(args);
-    return result;
-}
-
 } // namespace core

@@ -68,8 +68,6 @@ void Text(unsigned options, const Fields& f) {
     const auto path = core::FormatPath("%s\\%s", a.c_str(), f[1].c_str());
     CHECK(path ? *path == CStr(a) + "\\" + CStr(f[1])
                : CStr(a).size() + 1 + CStr(f[1]).size() >= core::kPathBufferSize);
-    const auto text = core::FormatLongText("%s;%s", a.c_str(), f[1].c_str());
-    CHECK(!text || text->size() < core::kLongTextBufferSize);
 }
 
 void Years(unsigned options, const Fields& f) {

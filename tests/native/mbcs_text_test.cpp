@@ -98,10 +98,4 @@ TEST(BoundedFormat, PathFitsUpTo259Bytes) {
               "K\\Applications\\VK_ZiruzOrav2010");
 }
 
-TEST(BoundedFormat, LongTextFitsUpTo12999Bytes) {
-    EXPECT_TRUE(core::FormatLongText("%s", std::string(12999, 'x').c_str()));
-    EXPECT_FALSE(core::FormatLongText("%s;%s", std::string(12000, 'x').c_str(),
-                                      std::string(999, 'y').c_str()));
-}
-
 } // namespace

@@ -6,35 +6,10 @@
 
 namespace {
 
-using deploy::EntryPlace;
-
 class PackagePlan : public testing::Test {
   protected:
     void SetUp() override { core::SetLeadByteRule(core::IsCp936LeadByte); }
 };
-
-TEST_F(PackagePlan, PlaceOfEachListingEntry) {
-    struct Row {
-        const char* name;
-        bool isFolder;
-        EntryPlace place;
-    };
-    const Row rows[] = {
-        {"Sub", true, EntryPlace::NotCopied},
-        {"A.arx", true, EntryPlace::NotCopied}, // a folder, whatever its name
-        {"SetUp.EXE", false, EntryPlace::NotCopied},
-        {"Vornik_EN.shx", false, EntryPlace::NotCopied},
-        {"VORNIK_hz.SHX", false, EntryPlace::NotCopied},
-        {"Vornik.Ini", false, EntryPlace::SettingsFolder},
-        {"Vornik.Ini", true, EntryPlace::NotCopied},
-        {"A.arx", false, EntryPlace::InstallFolder},
-        {"XSetUp.EXE", false, EntryPlace::InstallFolder},
-        {"\xb0\xb2\xd7\xb0.dll", false, EntryPlace::InstallFolder},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(deploy::PlaceOfEntry(row.name, row.isFolder), row.place)
-            << row.name << (row.isFolder ? " (folder)" : " (file)");
-}
 
 TEST_F(PackagePlan, AppDataIsUsedWhenSetAndFitting) {
     // What the environment read returns: 0 when unset, the size it would need (terminator

@@ -41,9 +41,4 @@ inline void ExpectExactValues(HKEY root, const std::string& key, const NamedValu
     }
 }
 
-inline std::vector<std::string> Sorted(std::vector<std::string> names) {
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 } // namespace testing_support

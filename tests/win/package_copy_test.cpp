@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
 #include <algorithm>
 
 using namespace package_testing;
@@ -94,30 +92,6 @@ TEST_F(PackageCopy, EachEntryLandsWhereItBelongsWritableAndCounted) {
     EXPECT_EQ(ReadFileText(SettingsFile("vornik.ini")), "content of vornik.ini");
     // One step per entry (".", "..", 128 files, "Sub") and one for the end of the listing.
     EXPECT_EQ(Steps(), 132);
-}
-
-// Without a usable APPDATA the settings file goes to the roaming folder the shell reports,
-// here pointed at a scratch folder through the (redirected) user shell folders key.
-TEST_F(PackageCopy, WithoutUsableAppDataTheShellsRoamingFolderIsUsed) {
-    ScratchRegistry registry;
-    TempDir roaming;
-    SetRegRaw(HKEY_CURRENT_USER,
-              "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-              "AppData", REG_EXPAND_SZ, roaming.path() + std::string(1, '\0'));
-    char reported[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, reported);
-    if (roaming.path() != reported)
-        GTEST_SKIP() << "the shell does not read the redirected user shell folders";
-    MakeDataFolder();
-    AddFile("Vornik.Ini");
-    const std::string tooLong = "C:\\" + std::string(300, 'r');
-    for (const char* value : {static_cast<const char*>(nullptr), tooLong.c_str()}) {
-        AppDataScope scope(value);
-        EXPECT_TRUE(Copy());
-        EXPECT_EQ(ReadFileText(roaming / "Vornik\\Vornik.Ini"), "content of Vornik.Ini")
-            << (value ? "APPDATA too long" : "APPDATA unset");
-        DeleteFileA((roaming / "Vornik\\Vornik.Ini").c_str());
-    }
 }
 
 // A file held open as a running AutoCAD holds its add-in. Retry while it is held, then an

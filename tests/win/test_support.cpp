@@ -91,15 +91,6 @@ void SetRegString(HKEY root, const std::string& key, const std::string& name,
     SetRegRaw(root, key, name, REG_SZ, std::string(value.c_str(), value.size() + 1), view);
 }
 
-void SetRegDword(HKEY root, const std::string& key, const std::string& name, DWORD value) {
-    SetRegRaw(root, key, name, REG_DWORD,
-              std::string(reinterpret_cast<const char*>(&value), sizeof value));
-}
-
-void CreateRegKey(HKEY root, const std::string& key) {
-    CreateKey(root, key);
-}
-
 bool RegKeyExists(HKEY root, const std::string& key, REGSAM view) {
     fw::unique_hkey handle;
     return RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, handle.put()) == ERROR_SUCCESS;

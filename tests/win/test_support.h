@@ -69,13 +69,6 @@ class MessageAnswers {
 
     std::vector<ShownMessage> shown;
 
-    // Answers a Yes/No question with yesOrNo and every other box with OK.
-    static Answer Questions(int yesOrNo) {
-        return [yesOrNo](const ShownMessage& box) {
-            return (box.type & MB_TYPEMASK) == MB_YESNO ? yesOrNo : IDOK;
-        };
-    }
-
   private:
     Answer m_answer;
     fw::MessageBoxHandler m_previous;
@@ -90,10 +83,8 @@ struct RegValue {
 // KEY_WOW64_64KEY for what a 32-bit process does not see by default.
 void SetRegString(HKEY root, const std::string& key, const std::string& name,
                   const std::string& value, REGSAM view = 0);
-void SetRegDword(HKEY root, const std::string& key, const std::string& name, DWORD value);
 void SetRegRaw(HKEY root, const std::string& key, const std::string& name, DWORD type,
                const std::string& data, REGSAM view = 0);
-void CreateRegKey(HKEY root, const std::string& key);
 bool RegKeyExists(HKEY root, const std::string& key, REGSAM view = 0);
 std::optional<RegValue> ReadRegValue(HKEY root, const std::string& key, const std::string& name,
                                      REGSAM view = 0);
