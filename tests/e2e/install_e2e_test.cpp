@@ -129,7 +129,7 @@ TEST_F(InstallE2E, UntickedReleaseGetsNoEntriesButItsProfilesTrustTheFolder) {
     EXPECT_EQ(Trusted(cad2014, "<<Unnamed Profile>>"), installDir);
 }
 
-TEST_F(InstallE2E, InstallStaysDisabledWithoutFolderOrTick) {
+TEST_F(InstallE2E, NothingIsInstalledWithoutAUsableFolderOrATick) {
     AddAutoCad(2010, "R18.0", "ACAD-8001:804");
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
@@ -140,6 +140,19 @@ TEST_F(InstallE2E, InstallStaysDisabledWithoutFolderOrTick) {
     ChooseFolder(dialog, "");
     EXPECT_TRUE(WaitUntil([&] { return !IsEnabledControl(dialog, kIdInstall); }, kTimeout))
         << "Install enabled with an empty folder";
+    // A folder that is relative, holds the trusted-path separator or leaves no room for the
+    // add-in's longest path is refused before anything is created.
+    const std::string tooLong = target + "\\" + std::string(224 - target.size() - 1, 'x');
+    for (const std::string& refused : {std::string("Vornik"), target + ";b", tooLong}) {
+        ChooseFolder(dialog, refused);
+        Click(dialog, kIdInstall);
+        const MessageBoxSeen box = WaitForMessageBox(setup->pid(), kTimeout);
+        EXPECT_EQ(Utf8(box.text), "The folder:\n\n" + refused + "\n\nis invalid. Please reenter.");
+        EXPECT_EQ(box.caption, L"SetUp");
+        Answer(box, IDOK);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }, kTimeout));
+        EXPECT_TRUE(IsShown(dialog, kIdInstall)) << refused;
+    }
     ChooseFolder(dialog, target);
     EXPECT_TRUE(WaitUntil([&] { return IsEnabledControl(dialog, kIdInstall); }, kTimeout));
     Click(dialog, ReleaseId(2010));
