@@ -298,21 +298,106 @@ TEST_F(LockedDestination, AbortEndsTheProgramAndKeepsEarlierFiles) {
     }
 }
 
-TEST_F(LockedDestination, IgnoreCompletesWithoutThatFile) {
+// Retry while the file is still held asks again; Ignore goes on without it. A package file
+// whose name the code page cannot spell cannot be copied either, and the message names it as
+// it really is.
+TEST_F(LockedDestination, RetryAsksAgainAndIgnoreCompletesWithoutThatFile) {
     const Product cad2010 = AddAutoCad(2010, "R18.0", "ACAD-8001:804");
     LockInstalledFile("readme.txt");
+    fw::unique_file(CreateFileW((fw::WideFromAnsi(data) + L"\\\ud55c.arx").c_str(), GENERIC_WRITE,
+                                0, nullptr, CREATE_NEW, 0, nullptr));
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
-    MessageBoxSeen box = InstallUntilCopyFails(dialog, "readme.txt");
-    ASSERT_NE(box.hwnd, nullptr);
-    Answer(box, IDIGNORE);
-    ASSERT_TRUE(WaitUntil([&] { return IsShown(dialog, kIdOk); }, kTimeout));
+    ChooseFolder(dialog, target);
+    Click(dialog, kIdInstall);
+    std::vector<std::wstring> failed;
+    while (!IsShown(dialog, kIdOk)) {
+        const MessageBoxSeen box = WaitForMessageBox(setup->pid(), kTimeout);
+        if (!box.hwnd)
+            break;
+        failed.push_back(box.text);
+        const bool firstForReadme = box.text.find(L"readme") != std::wstring::npos &&
+                                    std::count(failed.begin(), failed.end(), box.text) == 1;
+        Answer(box, firstForReadme ? IDRETRY : IDIGNORE);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }, kTimeout));
+    }
+    const auto failure = [](const std::wstring& path) {
+        return L"拷贝文件 " + path +
+               L" 失败，可能原因如下：\n\n1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理者权限登陆"
+               L"系统";
+    };
+    const std::wstring readme = fw::WideFromAnsi(installDir + "\\readme.txt");
+    std::sort(failed.begin(), failed.end());
+    std::vector<std::wstring> expected = {failure(readme), failure(readme),
+                                          failure(fw::WideFromAnsi(installDir) + L"\\\ud55c.arx")};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(failed, expected);
     FinishWithOk(dialog);
     lock.reset();
-
     EXPECT_EQ(ReadFileText(installDir + "\\readme.txt"), "old");
     EXPECT_EQ(ReadFileText(installDir + "\\ACAD2013P.dll"), Payload("ACAD2013P.dll"));
     ExpectEntries(cad2010, 2010, 2010);
+}
+
+// More files than any listing limit, a sub-folder, a read-only package file and a read-only
+// older copy in the install folder: every file is copied, nothing of the sub-folder, and
+// both sides end writable.
+TEST_F(InstallE2E, EveryPackageFileIsCopiedAndEndsWritable) {
+    AddAutoCad(2010, "R18.0", "ACAD-8001:804");
+    for (int i = 0; i < 120; ++i)
+        WriteFileText(data + "\\f" + std::to_string(i) + ".dll", "file " + std::to_string(i));
+    MakeFolders(data + "\\Sub");
+    WriteFileText(data + "\\Sub\\inner.arx", "inner");
+    const std::string readOnly[] = {data + "\\readme.txt", installDir + "\\VK_ZiruzOrav2010.arx"};
+    MakeFolders(installDir);
+    WriteFileText(readOnly[1], "old");
+    for (const std::string& path : readOnly)
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    HWND dialog = StartSetup();
+    ASSERT_NE(dialog, nullptr);
+    ChooseFolder(dialog, target);
+    InstallAndWaitForCompletion(dialog);
+    FinishWithOk(dialog);
+    EXPECT_EQ(ListFiles(installDir).size(), 6u + 120u);
+    EXPECT_EQ(ReadFileText(installDir + "\\f119.dll"), "file 119");
+    EXPECT_EQ(ReadFileText(readOnly[1]), Payload("VK_ZiruzOrav2010.arx"));
+    EXPECT_FALSE(FolderExists(installDir + "\\Sub"));
+    for (const std::string& path : {readOnly[0], readOnly[1], installDir + "\\readme.txt"})
+        EXPECT_FALSE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) << path;
+}
+
+// The scan offers only keys that hold a folder and a product name with a year after its
+// start, at any depth, every product of a release; whatever else lies below AutoCAD's key
+// is passed over.
+TEST_F(InstallE2E, OnlyRealInstallationsAreOffered) {
+    const Product chs = AddAutoCad(2010, "R18.0", "ACAD-8001:804");
+    const Product enu = AddAutoCad(2010, "R18.0", "ACAD-8001:409");
+    const Product nested = AddAutoCad(2014, "R19.1", "Group\\ACAD-D001:804");
+    const std::string base = "SOFTWARE\\Autodesk\\AutoCAD\\";
+    const auto value = [&](const std::string& key, const char* name, const std::string& text) {
+        SetRegString(HKEY_LOCAL_MACHINE, base + key, name, text);
+    };
+    value("R17.2\\P", "AcadLocation", "AutoCAD 2009"); // not an absolute folder
+    value("R17.2\\P", "ProductName", "AutoCAD 2009");
+    value("R18.2\\P", "AcadLocation", "C:\\" + std::string(517, 'x')); // longer than 520 bytes
+    value("R18.2\\P", "ProductName", "AutoCAD 2012");
+    value("R19.0\\P", "AcadLocation", "C:\\A");
+    value("R19.0\\P", "ProductName", "2013 AutoCAD"); // the year at the very start
+    value("R20.0\\P", "AcadLocation", "C:\\A");       // the name in another key
+    value("R20.0\\P\\Sub", "ProductName", "AutoCAD 2015");
+    value("R20.1", "ProductName", "AutoCAD 2016"); // hides the product below it
+    value("R20.1\\P", "AcadLocation", "C:\\A");
+    value("R20.1\\P", "ProductName", "AutoCAD 2016");
+    HWND dialog = StartSetup();
+    ASSERT_NE(dialog, nullptr);
+    for (int year = 2007; year <= 2016; ++year)
+        EXPECT_EQ(IsEnabledControl(dialog, ReleaseId(year)), year == 2010 || year == 2014) << year;
+    ChooseFolder(dialog, target);
+    InstallAndWaitForCompletion(dialog);
+    FinishWithOk(dialog);
+    ExpectEntries(chs, 2010, 2010);
+    ExpectEntries(enu, 2010, 2010);
+    ExpectEntries(nested, 2013, 2013);
 }
 
 // Each entry, list or file that could not be written counts once, also for the 2010 that the

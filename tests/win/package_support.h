@@ -63,18 +63,6 @@ class ProgressBarWindow {
     fw::ProgressBar m_bar;
 };
 
-// Holds a file open without sharing, as a running AutoCAD holds its add-in: no copy can
-// replace it until the handle is released.
-inline fw::unique_file HoldOpen(const std::string& path) {
-    return fw::unique_file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-inline bool IsReadOnly(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-}
-
 // A package beside a stand-in executable folder, an install folder whose parent exists (the
 // install command creates the target folder), and a scratch APPDATA.
 class PackageTest : public ::testing::Test {

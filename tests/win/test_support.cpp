@@ -46,23 +46,6 @@ std::string UniqueSuffix() {
 
 } // namespace
 
-ScratchRegistry::ScratchRegistry() : m_root("Software\\SetUpTests\\" + UniqueSuffix()) {
-    m_machine = CreateKey(HKEY_CURRENT_USER, m_root + "\\Machine");
-    m_user = CreateKey(HKEY_CURRENT_USER, m_root + "\\User");
-    if (RegOverridePredefKey(HKEY_LOCAL_MACHINE, m_machine.get()) != ERROR_SUCCESS ||
-        RegOverridePredefKey(HKEY_CURRENT_USER, m_user.get()) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot redirect the registry roots");
-}
-
-ScratchRegistry::~ScratchRegistry() {
-    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
-    m_machine.reset();
-    m_user.reset();
-    RegDeleteTreeA(HKEY_CURRENT_USER, m_root.c_str());
-    RegDeleteKeyA(HKEY_CURRENT_USER, m_root.c_str());
-}
-
 TempDir::TempDir() {
     char base[MAX_PATH + 1] = "";
     GetTempPathA(MAX_PATH, base);

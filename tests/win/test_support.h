@@ -1,5 +1,5 @@
-// What the Windows tests share: redirected registry roots, scratch folders, message boxes
-// answered by the test, and small readers and writers for registry values and files.
+// What the Windows and end-to-end tests share: scratch folders, message boxes answered by the
+// test, and small readers and writers for registry values and files.
 #pragma once
 
 #include "framework/message_box.h"
@@ -13,22 +13,6 @@
 #include <vector>
 
 namespace testing_support {
-
-// While alive, HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER of this process are redirected to
-// fresh scratch keys, so nothing the code under test writes reaches the real roots.
-// The scratch keys are deleted afterwards.
-class ScratchRegistry {
-  public:
-    ScratchRegistry();
-    ~ScratchRegistry();
-    ScratchRegistry(const ScratchRegistry&) = delete;
-    ScratchRegistry& operator=(const ScratchRegistry&) = delete;
-
-  private:
-    std::string m_root; // below the real HKEY_CURRENT_USER
-    fw::unique_hkey m_machine;
-    fw::unique_hkey m_user;
-};
 
 // A fresh folder below the temporary folder, removed with everything in it afterwards.
 class TempDir {
