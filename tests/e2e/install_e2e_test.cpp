@@ -62,11 +62,12 @@ TEST_F(InstallE2E, HappyPathThreeReleasesTwoProfiles) {
     FinishWithOk(dialog);
 
     // The package, without the installer, the fonts and the driver file.
+    // The settings file is kept beside the package, with the installer, for later runs.
     for (const char* name : {"VK_ZiruzOrav2010.arx", "VK_ZiruzOrav2013.ARX", "itextsharp.dll",
-                             "ACAD2010P.dll", "ACAD2013P.dll", "readme.txt"})
+                             "ACAD2010P.dll", "ACAD2013P.dll", "readme.txt", "Vornik.Ini"})
         EXPECT_EQ(ReadFileText(installDir + "\\" + name), Payload(name)) << name;
-    for (const char* name :
-         {"SetUp.exe", "Vornik_EN.shx", "Vornik_HZ.shx", "Vornik.prt5", "Vornik.Ini"})
+    EXPECT_EQ(ReadFileText(installDir + "\\SetUp.exe"), ReadFileText(package + "\\SetUp.exe"));
+    for (const char* name : {"Vornik_EN.shx", "Vornik_HZ.shx", "Vornik.prt5"})
         EXPECT_FALSE(FileExists(installDir + "\\" + name)) << name;
     EXPECT_EQ(ReadFileText(appData + "\\Vornik\\Vornik.Ini"), Payload("Vornik.Ini"));
 

@@ -4,10 +4,11 @@
 
 namespace e2e {
 
-SetupProcess::SetupProcess(const std::string& exePath, const std::string& appData) {
+SetupProcess::SetupProcess(const std::string& exePath, const std::string& appData,
+                           const std::string& arguments) {
     SetEnvironmentVariableA("APPDATA", appData.c_str());
     std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
-    std::string commandLine = "\"" + exePath + "\"";
+    std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
@@ -58,12 +59,6 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
-std::vector<HWND> TopLevelWindowsOf(DWORD pid) {
-    WindowSearch search{pid, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 bool IsMessageBox(HWND hwnd) {
     wchar_t className[32] = L"";
     GetClassNameW(hwnd, className, 32);
@@ -72,11 +67,17 @@ bool IsMessageBox(HWND hwnd) {
 
 } // namespace
 
+std::vector<HWND> VisibleWindowsOf(DWORD pid) {
+    WindowSearch search{pid, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND WaitForWindow(DWORD pid, const std::wstring& caption, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            for (HWND hwnd : TopLevelWindowsOf(pid)) {
+            for (HWND hwnd : VisibleWindowsOf(pid)) {
                 if (GetText(hwnd) == caption && !IsMessageBox(hwnd)) {
                     found = hwnd;
                     return true;
@@ -92,7 +93,7 @@ MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
     MessageBoxSeen seen;
     WaitUntil(
         [&] {
-            for (HWND hwnd : TopLevelWindowsOf(pid)) {
+            for (HWND hwnd : VisibleWindowsOf(pid)) {
                 if (IsMessageBox(hwnd)) {
                     seen.hwnd = hwnd;
                     seen.caption = GetText(hwnd);

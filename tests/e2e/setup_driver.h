@@ -8,13 +8,16 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace e2e {
 
 class SetupProcess {
   public:
-    // Starts exePath with its folder as the current folder; APPDATA set to appData.
-    SetupProcess(const std::string& exePath, const std::string& appData);
+    // Starts exePath with its folder as the current folder; APPDATA set to appData; arguments
+    // follow the quoted program name on the command line.
+    SetupProcess(const std::string& exePath, const std::string& appData,
+                 const std::string& arguments = "");
     ~SetupProcess(); // kills the program if it still runs
     SetupProcess(const SetupProcess&) = delete;
     SetupProcess& operator=(const SetupProcess&) = delete;
@@ -30,6 +33,9 @@ class SetupProcess {
     DWORD m_pid = 0;
     DWORD m_startError = 0;
 };
+
+// The program's visible top-level windows.
+std::vector<HWND> VisibleWindowsOf(DWORD pid);
 
 // The program's top-level window with this caption, or null after the time ran out.
 // A pid of 0 takes the window of any process.
