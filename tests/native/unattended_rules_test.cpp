@@ -1,6 +1,4 @@
-#include "unattended/active_setup_entry.h"
 #include "unattended/command_line.h"
-#include "unattended/install_exit_code.h"
 #include "unattended/release_choice.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +20,6 @@ TEST(UnattendedRules, CommandLine) {
     };
     const Row rows[] = {
         {L"\"C:\\My Setup\\SetUp.exe\"", Action::Dialog, false, {}, {}, {}, L""},
-        {L"SetUp.exe  ", Action::Dialog, false, {}, {}, {}, L""},
         {L"SetUp.exe /LOG=a.log", Action::Dialog, false, {}, L"a.log", {}, L""},
         {L"\"SetUp.exe\" -s /r=2010,2014 /Log=\"C:\\My Logs\\a.log\" /D=D:\\CAD Tools\\ ",
          Action::Install, true, std::vector<int>{2010, 2014}, L"C:\\My Logs\\a.log",
@@ -33,10 +30,8 @@ TEST(UnattendedRules, CommandLine) {
         {L"SetUp.exe /?", Action::Usage, false, {}, {}, {}, L""},
         {L"SetUp.exe /S /X /LOG=b.log", Action::Usage, true, {}, L"b.log", {}, L"/X"},
         {L"SetUp.exe /S /R=2006", Action::Usage, true, {}, {}, {}, L"/R=2006"},
-        {L"SetUp.exe /S /R=2010,", Action::Usage, true, {}, {}, {}, L"/R=2010,"},
         {L"SetUp.exe /S /R=20x0", Action::Usage, true, {}, {}, {}, L"/R=20x0"},
         {L"SetUp.exe /S /LOG=", Action::Usage, true, {}, {}, {}, L"/LOG="},
-        {L"SetUp.exe /S /D=  ", Action::Usage, true, {}, {}, {}, L"/D=  "},
         {L"SetUp.exe S", Action::Usage, false, {}, {}, {}, L"S"},
         {L"SetUp.exe /R=2010", Action::Usage, false, std::vector<int>{2010}, {}, {}, L"/R=2010"},
         {L"SetUp.exe /UNINSTALL /D=C:\\x", Action::Usage, false, {}, {}, L"C:\\x", L"/D=C:\\x"},
@@ -81,18 +76,6 @@ TEST(UnattendedRules, ReleaseChoice) {
         EXPECT_EQ(choice.unavailableYear, row.unavailable) << row.bits;
         EXPECT_EQ(choice.Any(), !row.ticked.empty()) << row.bits;
     }
-    EXPECT_FALSE(ChooseReleases(ReleasesFound{}, 32, std::nullopt).Any());
-}
-
-TEST(UnattendedRules, ExitCodeAndActiveSetup) {
-    EXPECT_EQ(InstallExitCode(true, 0, false), kExitDone);
-    EXPECT_EQ(InstallExitCode(true, 2, false), kExitPartly);
-    EXPECT_EQ(InstallExitCode(false, 0, true), kExitNoPackage);
-    EXPECT_EQ(InstallExitCode(false, 0, false), kExitCopyFailed);
-    EXPECT_EQ(ActiveSetupVersion(20260402), L"2026,4,2,0");
-    EXPECT_EQ(ActiveSetupVersion(20271215), L"2027,12,15,0");
-    EXPECT_EQ(UserPartCommand(L"C:\\Program Files\\V-ZiruzOrav"),
-              L"\"C:\\Program Files\\V-ZiruzOrav\\SetUp.exe\" /USERPART");
 }
 
 } // namespace
