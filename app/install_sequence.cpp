@@ -3,6 +3,7 @@
 #include "app/install_rules.h"
 #include "core/install_events.h"
 #include "deploy/package_copy.h"
+#include "unattended/kept_files.h"
 
 #include <direct.h>
 
@@ -36,6 +37,7 @@ InstallOutcome Install(CAcadRegistry& registry, const std::string& folderText,
     outcome.failures = registry.RegisterAddIn(ticks);
     progress.StepIt();
     outcome.failures += registry.CopySupportFiles(ticks);
+    outcome.failures += unattended::KeepInstallerFiles(outcome.installFolder);
     progress.StepIt();
     return outcome;
 }

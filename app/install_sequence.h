@@ -17,13 +17,13 @@ std::string CreateInstallFolders(const std::string& folderText);
 struct InstallOutcome {
     std::string installFolder;
     bool copied = false; // false: the package was missing or its copy abandoned
-    int failures = 0;    // entries, profile lists and support files that could not be written
+    int failures = 0;    // entries, profile lists, support and kept files that could not be written
 };
 
 // The whole installation into the (checked) folder text: the folders, the package copy
 // (advancing progress one step per listing entry), then, when it finished, registration and
-// support files for the ticked releases, a step after each stage. Nothing is registered over
-// an abandoned copy.
+// support files for the ticked releases, a step after each stage; last the installer and the
+// settings file are kept in the install folder. Nothing is registered over an abandoned copy.
 InstallOutcome Install(CAcadRegistry& registry, const std::string& folderText,
                        const acad::ReleaseTicks& ticks, fw::ProgressBar& progress);
 

@@ -2,6 +2,7 @@
 
 #include "app/dlg_setup.h"
 #include "framework/text_convert.h"
+#include "unattended/command_dispatch.h"
 
 // Defined together so that the application object is built first and the release table
 // second, and destroyed in the reverse order.
@@ -10,9 +11,11 @@ CAcadRegistry g_acadRegistry;
 
 BOOL CWizardApp::InitInstance() {
     fw::UseSystemLeadByteRule();
-    // The dialog hosts no ActiveX control, so there is no control containment to enable.
-    g_acadRegistry.ScanInstalledReleases();
-    Dlg_Setup dialog(g_acadRegistry);
-    dialog.DoModal();
+    m_nExitCode = unattended::RunCommandLine(g_acadRegistry, [] {
+        // The dialog hosts no ActiveX control, so there is no control containment to enable.
+        g_acadRegistry.ScanInstalledReleases();
+        Dlg_Setup dialog(g_acadRegistry);
+        dialog.DoModal();
+    });
     return FALSE;
 }

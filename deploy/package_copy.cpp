@@ -54,12 +54,10 @@ std::optional<std::wstring> RoamingAppDataFolder() {
 // The settings folder, created when missing. A base the code page cannot spell makes the
 // copy fail with the folder's real name in the message, rather than one full of '?'.
 DestinationFolder PrepareSettingsFolder() {
-    std::optional<std::wstring> base = ReadAppData();
-    if (!base)
-        base = RoamingAppDataFolder();
-    if (!base)
+    const std::optional<std::wstring> settings = UserSettingsFolder();
+    if (!settings)
         return {std::nullopt, L"%APPDATA%\\Vornik"};
-    const std::wstring folder = *base + L"\\Vornik";
+    const std::wstring folder = *settings;
     const std::optional<std::string> spelled = fw::ExactAnsiFromWide(folder);
     if (spelled)
         MakeFolderLevel(*spelled);
@@ -146,6 +144,15 @@ fw::unique_find OpenListing(const std::string& packageFolder, WIN32_FIND_DATAW& 
 FindNextEntry g_findNextEntry = FindNextFileW;
 
 } // namespace
+
+std::optional<std::wstring> UserSettingsFolder() {
+    std::optional<std::wstring> base = ReadAppData();
+    if (!base)
+        base = RoamingAppDataFolder();
+    if (!base)
+        return std::nullopt;
+    return *base + L"\\Vornik";
+}
 
 bool ClearReadOnly(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // What the install command hands to the copy. It lives on the caller's stack for one call.
@@ -25,6 +26,10 @@ bool CopyPackage(const InstallTarget& target);
 // part-way; nullptr puts the system's back.
 using FindNextEntry = BOOL(WINAPI*)(HANDLE listing, WIN32_FIND_DATAW* entry);
 void OverrideFindNextEntry(FindNextEntry next);
+
+// The user's settings folder, "%APPDATA%\Vornik" (the roaming profile's when APPDATA is not
+// usable), in UTF-16; nullopt when neither is known. Not created here.
+std::optional<std::wstring> UserSettingsFolder();
 
 // Drops the read-only flag and keeps every other attribute; a missing path is left alone.
 // True when the path exists.

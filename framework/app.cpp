@@ -7,7 +7,7 @@ int RunApp(App& app) {
         // A TRUE answer would ask for a message loop; no window outlives InitInstance here,
         // so there is nothing left for one to serve.
         app.InitInstance();
-        return 0;
+        return app.ExitInstance();
     } catch (...) {
         return 1;
     }

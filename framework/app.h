@@ -16,9 +16,11 @@ class App {
     // Runs once at start. Its result tells whether a message loop should follow; this
     // program's application always answers FALSE, and then the process simply ends.
     virtual BOOL InitInstance() = 0;
+    // Runs when InitInstance has answered FALSE; its result is the process's exit code.
+    virtual int ExitInstance() { return 0; }
 };
 
-// Runs the application's InitInstance and returns the process's exit code.
+// Runs the application's InitInstance and returns the process's exit code (ExitInstance's).
 int RunApp(App& app);
 
 } // namespace fw

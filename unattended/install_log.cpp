@@ -24,7 +24,13 @@ std::unique_ptr<InstallLog> InstallLog::Create(const std::wstring& path) {
     return std::unique_ptr<InstallLog>(new InstallLog(std::move(file)));
 }
 
+std::unique_ptr<InstallLog> InstallLog::Discarding() {
+    return std::unique_ptr<InstallLog>(new InstallLog());
+}
+
 void InstallLog::Write(const std::wstring& text) {
+    if (!m_file)
+        return;
     SYSTEMTIME now;
     GetLocalTime(&now);
     const std::string line =

@@ -16,10 +16,13 @@ class InstallLog {
   public:
     // The log at path, created anew (an older one is replaced); nullptr when it cannot be.
     static std::unique_ptr<InstallLog> Create(const std::wstring& path);
+    // A log that keeps nothing: for runs without /LOG=.
+    static std::unique_ptr<InstallLog> Discarding();
     // Appends one line and writes it through, so that a crash keeps what was logged.
     void Write(const std::wstring& text);
 
   private:
+    InstallLog() = default;
     explicit InstallLog(fw::unique_file file) : m_file(std::move(file)) {}
     fw::unique_file m_file;
 };

@@ -65,11 +65,12 @@ TEST_F(InstallE2E, HappyPathThreeReleasesTwoProfiles) {
     FinishWithOk(dialog);
 
     // The package, without the installer, the fonts and the driver file.
+    // The settings file is kept beside the package, with the installer, for later runs.
     for (const char* name : {"VK_ZiruzOrav2010.arx", "VK_ZiruzOrav2013.ARX", "itextsharp.dll",
-                             "ACAD2010P.dll", "ACAD2013P.dll", "readme.txt"})
+                             "ACAD2010P.dll", "ACAD2013P.dll", "readme.txt", "Vornik.Ini"})
         EXPECT_EQ(ReadFileText(installDir + "\\" + name), Payload(name)) << name;
-    for (const char* name :
-         {"SetUp.exe", "Vornik_EN.shx", "Vornik_HZ.shx", "Vornik.prt5", "Vornik.Ini"})
+    EXPECT_EQ(ReadFileText(installDir + "\\SetUp.exe"), ReadFileText(package + "\\SetUp.exe"));
+    for (const char* name : {"Vornik_EN.shx", "Vornik_HZ.shx", "Vornik.prt5"})
         EXPECT_FALSE(FileExists(installDir + "\\" + name)) << name;
     EXPECT_EQ(ReadFileText(appData + "\\Vornik\\Vornik.Ini"), Payload("Vornik.Ini"));
 
@@ -358,7 +359,8 @@ TEST_F(InstallE2E, EveryPackageFileIsCopiedAndEndsWritable) {
     ChooseFolder(dialog, target);
     InstallAndWaitForCompletion(dialog);
     FinishWithOk(dialog);
-    EXPECT_EQ(ListFiles(installDir).size(), 6u + 120u);
+    EXPECT_EQ(ListFiles(installDir).size(),
+              6u + 2u + 120u); // with the kept SetUp.exe and Vornik.Ini
     EXPECT_EQ(ReadFileText(installDir + "\\f119.dll"), "file 119");
     EXPECT_EQ(ReadFileText(readOnly[1]), Payload("VK_ZiruzOrav2010.arx"));
     EXPECT_FALSE(FolderExists(installDir + "\\Sub"));
@@ -472,7 +474,7 @@ TEST_F(InstallE2E, SixtyFourBitEditionServesBothViews) {
 // page cannot spell is refused rather than installed into a folder of '?'.
 TEST_F(InstallE2E, TextsReadRightUnderAnEnglishCodePage) {
     AddAutoCad(2010, "R18.0", "ACAD-8001:804");
-    setup = std::make_unique<SetupProcess>(package + "\\SetUp.exe", appData, L"en_US.UTF-8");
+    setup = std::make_unique<SetupProcess>(package + "\\SetUp.exe", appData, "", L"en_US.UTF-8");
     ASSERT_TRUE(setup->started()) << "CreateProcess error " << setup->startError();
     HWND dialog = WaitForWindow(0, kDialogCaption, kTimeout);
     ASSERT_NE(dialog, nullptr);

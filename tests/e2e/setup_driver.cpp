@@ -5,6 +5,14 @@
 namespace e2e {
 
 namespace {
+std::wstring Wide(const std::string& ansi) {
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(),
+                                                        static_cast<int>(ansi.size()), &wide[0],
+                                                        static_cast<int>(wide.size()))));
+    return wide;
+}
+
 // This process's environment with the locale replaced, as a block for CreateProcessW.
 std::wstring EnvironmentWithLocale(const std::wstring& locale) {
     std::wstring block;
@@ -21,12 +29,13 @@ std::wstring EnvironmentWithLocale(const std::wstring& locale) {
 } // namespace
 
 SetupProcess::SetupProcess(const std::string& exePath, const std::string& appData,
-                           const std::wstring& unixLocale) {
+                           const std::string& arguments, const std::wstring& unixLocale) {
     SetEnvironmentVariableA("APPDATA", appData.c_str());
     const std::wstring exe(exePath.begin(), exePath.end());
     const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
     const std::wstring program = unixLocale.empty() ? exe : L"Z:\\usr\\lib\\wine\\wine64";
-    std::wstring commandLine = (unixLocale.empty() ? L"" : L"wine64 ") + (L"\"" + exe + L"\"");
+    std::wstring commandLine = (unixLocale.empty() ? L"" : L"wine64 ") + (L"\"" + exe + L"\"") +
+                               (arguments.empty() ? L"" : L" " + Wide(arguments));
     std::wstring environment = unixLocale.empty() ? L"" : EnvironmentWithLocale(unixLocale);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -82,12 +91,6 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
-std::vector<HWND> TopLevelWindowsOf(DWORD pid) {
-    WindowSearch search{pid, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 bool IsMessageBox(HWND hwnd) {
     wchar_t className[32] = L"";
     GetClassNameW(hwnd, className, 32);
@@ -96,11 +99,17 @@ bool IsMessageBox(HWND hwnd) {
 
 } // namespace
 
+std::vector<HWND> VisibleWindowsOf(DWORD pid) {
+    WindowSearch search{pid, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND WaitForWindow(DWORD pid, const std::wstring& caption, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            for (HWND hwnd : TopLevelWindowsOf(pid)) {
+            for (HWND hwnd : VisibleWindowsOf(pid)) {
                 if (GetText(hwnd) == caption && !IsMessageBox(hwnd)) {
                     found = hwnd;
                     return true;
@@ -116,7 +125,7 @@ MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
     MessageBoxSeen seen;
     WaitUntil(
         [&] {
-            for (HWND hwnd : TopLevelWindowsOf(pid)) {
+            for (HWND hwnd : VisibleWindowsOf(pid)) {
                 if (IsMessageBox(hwnd)) {
                     seen.hwnd = hwnd;
                     seen.caption = GetText(hwnd);

@@ -8,17 +8,19 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace e2e {
 
 class SetupProcess {
   public:
-    // Starts exePath with its folder as the current folder; APPDATA set to appData. With a
-    // Unix locale (such as "en_US.UTF-8") it runs under that system locale: the Wine loader
-    // is started as a Unix program with the locale in its environment, since a program
-    // started from Windows keeps the Unix locale. Its windows then belong to another pid.
+    // Starts exePath with its folder as the current folder; APPDATA set to appData; arguments
+    // follow the quoted program name on the command line. With a Unix locale (such as
+    // "en_US.UTF-8") it runs under that system locale: the Wine loader is started as a Unix
+    // program with the locale in its environment, since a program started from Windows keeps
+    // the Unix locale. Its windows then belong to another pid.
     SetupProcess(const std::string& exePath, const std::string& appData,
-                 const std::wstring& unixLocale = L"");
+                 const std::string& arguments = "", const std::wstring& unixLocale = L"");
     ~SetupProcess(); // kills the program if it still runs
     SetupProcess(const SetupProcess&) = delete;
     SetupProcess& operator=(const SetupProcess&) = delete;
@@ -35,6 +37,9 @@ class SetupProcess {
     DWORD m_startError = 0;
     bool m_started = false; // a Unix program (the loader) gives no process handle
 };
+
+// The program's visible top-level windows.
+std::vector<HWND> VisibleWindowsOf(DWORD pid);
 
 // The program's top-level window with this caption, or null after the time ran out.
 // A pid of 0 takes the window of any process.

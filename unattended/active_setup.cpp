@@ -1,0 +1,79 @@
+// A 32-bit SetUp.exe on 64-bit Windows writes the component into the registry's 32-bit view
+// (SOFTWARE\WOW6432Node\Microsoft\Active Setup): Windows runs the components of both views at
+// logon, so no view flag is needed.
+#include "unattended/active_setup.h"
+
+#include "core/build_constants.h"
+#include "framework/text_convert.h"
+#include "framework/unique_handle.h"
+#include "unattended/active_setup_entry.h"
+#include "unattended/log_listener.h"
+
+#include <windows.h>
+
+namespace unattended {
+
+namespace {
+
+LONG SetText(HKEY key, const wchar_t* name, const std::wstring& text) {
+    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+LONG SetNumber(HKEY key, const wchar_t* name, DWORD number) {
+    return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                          sizeof number);
+}
+
+// Logs one value as the install events do; false when it failed.
+bool Logged(InstallLog& log, const std::wstring& key, const wchar_t* name, const std::wstring& data,
+            LONG status) {
+    const std::wstring shown = key + L" " + (*name ? name : L"(default)");
+    if (status != ERROR_SUCCESS)
+        log.Write(L"FAILED: write " + shown + L" (error " + ErrorText(status) + L")");
+    else
+        log.Write(L"registry value written: " + shown + L" = " + data);
+    return status == ERROR_SUCCESS;
+}
+
+} // namespace
+
+ActiveSetupOutcome RegisterActiveSetup(const std::string& installFolder, InstallLog& log) {
+    const std::wstring machineKey = std::wstring(L"HKEY_LOCAL_MACHINE\\") + kActiveSetupKey;
+    fw::unique_hkey machine;
+    const LONG opened = RegCreateKeyExW(HKEY_LOCAL_MACHINE, kActiveSetupKey, 0, nullptr, 0,
+                                        KEY_SET_VALUE, nullptr, machine.put(), nullptr);
+    if (opened == ERROR_ACCESS_DENIED) {
+        log.Write(L"Active Setup not registered: " + machineKey + L" may not be written (error " +
+                  ErrorText(opened) + L"); only this user's part is done");
+        return ActiveSetupOutcome::NoRights;
+    }
+    if (opened != ERROR_SUCCESS) {
+        log.Write(L"FAILED: create " + machineKey + L" (error " + ErrorText(opened) + L")");
+        return ActiveSetupOutcome::Failed;
+    }
+    const std::wstring version = ActiveSetupVersion(g_nVersion);
+    const std::wstring command = UserPartCommand(fw::WideFromAnsi(installFolder));
+    bool written = Logged(log, machineKey, L"", kActiveSetupName,
+                          SetText(machine.get(), L"", kActiveSetupName));
+    written &=
+        Logged(log, machineKey, L"StubPath", command, SetText(machine.get(), L"StubPath", command));
+    written &=
+        Logged(log, machineKey, L"Version", version, SetText(machine.get(), L"Version", version));
+    written &=
+        Logged(log, machineKey, L"IsInstalled", L"1", SetNumber(machine.get(), L"IsInstalled", 1));
+
+    // The installing user has had the part done directly: Windows need not run it for them.
+    const std::wstring userKey = std::wstring(L"HKEY_CURRENT_USER\\") + kActiveSetupKey;
+    fw::unique_hkey user;
+    const LONG userOpened = RegCreateKeyExW(HKEY_CURRENT_USER, kActiveSetupKey, 0, nullptr, 0,
+                                            KEY_SET_VALUE, nullptr, user.put(), nullptr);
+    if (userOpened != ERROR_SUCCESS) {
+        log.Write(L"FAILED: create " + userKey + L" (error " + ErrorText(userOpened) + L")");
+        return ActiveSetupOutcome::Failed;
+    }
+    written &= Logged(log, userKey, L"Version", version, SetText(user.get(), L"Version", version));
+    return written ? ActiveSetupOutcome::Registered : ActiveSetupOutcome::Failed;
+}
+
+} // namespace unattended
