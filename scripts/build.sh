@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the product (build/i686), the 64-bit edition's product (build/x86_64-edition64),
-# the test build (build/x86_64) and the native build with sanitizers (build/native). Extra
+# Builds the product with its Windows and end-to-end tests (build/i686), the 64-bit edition's
+# product (build/x86_64-edition64) and the native build with sanitizers (build/native). Extra
 # arguments go to every CMake configure.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -13,9 +13,8 @@ configure() { # dir, extra args...
 configure i686 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-i686.cmake" "$@"
 configure x86_64-edition64 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-x86_64.cmake" \
   -DSETUP_TARGET_BITS=64 -DSETUP_TESTS=OFF "$@"
-configure x86_64 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-x86_64.cmake" "$@"
 configure native -DCMAKE_BUILD_TYPE=Debug "$@"
-for dir in native i686 x86_64-edition64 x86_64; do
+for dir in native i686 x86_64-edition64; do
   echo "== build/$dir"
   cmake --build "$top/build/$dir" -j "$jobs"
 done
