@@ -3,6 +3,9 @@
 #include "app/install_rules.h"
 #include "core/install_events.h"
 #include "deploy/package_copy.h"
+#include "uninstall/kept_files_stand_in.h"
+#include "uninstall/list_entry.h"
+#include "uninstall/record_writer.h"
 
 #include <direct.h>
 
@@ -23,8 +26,9 @@ std::string CreateInstallFolders(const std::string& folderText) {
     return installFolder;
 }
 
-InstallOutcome Install(CAcadRegistry& registry, const std::string& folderText,
-                       const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
+namespace {
+InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& folderText,
+                            const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
     InstallOutcome outcome;
     outcome.installFolder = CreateInstallFolders(folderText);
     const InstallTarget target{outcome.installFolder, progress};
@@ -37,6 +41,20 @@ InstallOutcome Install(CAcadRegistry& registry, const std::string& folderText,
     progress.StepIt();
     outcome.failures += registry.CopySupportFiles(ticks);
     progress.StepIt();
+    return outcome;
+}
+} // namespace
+
+InstallOutcome Install(CAcadRegistry& registry, const std::string& folderText,
+                       const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
+    // The record hears every step, from the folders on, for the uninstaller.
+    uninstall::InstallRecordWriter record(MakeInstallFolder(WithoutTrailingBackslash(folderText)));
+    const core::ScopedInstallListener recording(record);
+    InstallOutcome outcome = InstallSteps(registry, folderText, ticks, progress);
+    if (outcome.copied) {
+        uninstall::KeepInstallerFilesStandIn(outcome.installFolder); // TEMPORARY: see its header
+        uninstall::RegisterUninstaller(outcome.installFolder, record);
+    }
     return outcome;
 }
 
