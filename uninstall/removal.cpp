@@ -13,6 +13,8 @@ namespace uninstall {
 namespace {
 
 constexpr const wchar_t* kTrustedPaths = L"TRUSTEDPATHS";
+constexpr int kFolderAttempts = 20;
+constexpr DWORD kFolderRetryMs = 100;
 
 std::wstring W(const std::string& utf8) {
     return fw::WideFromUtf8(utf8);
@@ -114,6 +116,17 @@ class Outcome {
     std::vector<std::wstring>& m_notRemoved;
 };
 
+// A program that has just ended may hold its current folder for a moment longer.
+bool RemoveFolderSoon(const std::wstring& folder) {
+    for (int attempt = 0;; ++attempt) {
+        if (RemoveDirectoryW(folder.c_str()))
+            return true;
+        if (GetLastError() != ERROR_SHARING_VIOLATION || attempt == kFolderAttempts)
+            return false;
+        Sleep(kFolderRetryMs);
+    }
+}
+
 } // namespace
 
 RemovalResult RemoveRegisteredParts(const InstallRecord& record, const RemovalLog& log) {
@@ -174,7 +187,7 @@ std::vector<std::wstring> RemoveFolderRemains(const InstallRecord& record,
         outcome(W(file.path), DeleteOneFile(W(file.path)));
     outcome(recordPath, DeleteOneFile(recordPath));
     for (const std::string& folder : plan.folders) {
-        if (RemoveDirectoryW(W(folder).c_str()))
+        if (RemoveFolderSoon(W(folder)))
             log(L"removed " + W(folder));
         else if (GetLastError() == ERROR_DIR_NOT_EMPTY)
             log(L"kept " + W(folder) + L": it holds files that the installation did not create");

@@ -25,6 +25,7 @@ namespace {
 constexpr const wchar_t* kFolderVariable = L"VORNIK_UNINSTALL_FOLDER";
 constexpr const wchar_t* kReportVariable = L"VORNIK_UNINSTALL_REPORT";
 constexpr const wchar_t* kInstallerVariable = L"VORNIK_UNINSTALL_INSTALLER";
+constexpr const wchar_t* kStartFolderVariable = L"VORNIK_UNINSTALL_START";
 constexpr DWORD kInstallerEndWait = 60000;
 constexpr size_t kItemsShown = 12;
 
@@ -62,6 +63,12 @@ std::wstring TempFolder() {
     wchar_t path[MAX_PATH + 1];
     const DWORD length = GetTempPathW(MAX_PATH + 1, path);
     return std::wstring(path, length <= MAX_PATH ? length : 0);
+}
+
+std::wstring CurrentFolder() {
+    wchar_t path[32768];
+    const DWORD length = GetCurrentDirectoryW(32768, path);
+    return std::wstring(path, length < 32768 ? length : 0);
 }
 
 std::optional<std::string> ReadWholeFile(const std::wstring& path) {
@@ -108,13 +115,15 @@ std::optional<int> RunTemporaryCopy(const std::wstring& folder, bool silent) {
         }
     }
     SetEnvironmentVariableW(kFolderVariable, folder.c_str());
+    SetEnvironmentVariableW(kStartFolderVariable, CurrentFolder().c_str());
     SetEnvironmentVariableW(kInstallerVariable, std::to_wstring(GetCurrentProcessId()).c_str());
     std::wstring commandLine = L"\"" + copy + L"\" " + ArgumentsAfterProgram(GetCommandLineW());
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     if (!CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr,
-                        reportWrite ? TRUE : FALSE, 0, nullptr, nullptr, &startup, &info)) {
+                        reportWrite ? TRUE : FALSE, 0, nullptr, TempFolder().c_str(), &startup,
+                        &info)) {
         DeleteFileW(copy.c_str());
         return std::nullopt;
     }
@@ -162,6 +171,10 @@ std::wstring PartlyText(const std::vector<std::wstring>& items) {
 
 int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::wstring>& logPath,
               bool fromCopy) {
+    // A log named relative to where the uninstaller was started lies there; the copy itself
+    // starts in the temporary folder, so that it never holds the install folder.
+    if (const auto start = Variable(kStartFolderVariable))
+        SetCurrentDirectoryW(start->c_str());
     std::unique_ptr<unattended::InstallLog> log;
     if (logPath && !(log = unattended::InstallLog::Create(*logPath))) {
         ReportAndWaitForInstaller(unattended::kExitBadCommandLine);
@@ -178,8 +191,7 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
             ShowSetupMessage(message);
         return code;
     };
-    // The install folder may go only when no process works in it.
-    SetCurrentDirectoryW(TempFolder().c_str());
+    SetCurrentDirectoryW(TempFolder().c_str()); // the install folder may go
 
     const std::wstring recordPath = RecordPath(folder);
     write(L"uninstall from " + folder);

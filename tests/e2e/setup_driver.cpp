@@ -4,10 +4,11 @@
 
 namespace e2e {
 
-SetupProcess::SetupProcess(const std::string& exePath, const std::string& appData) {
+SetupProcess::SetupProcess(const std::string& exePath, const std::string& appData,
+                           const std::string& arguments) {
     SetEnvironmentVariableA("APPDATA", appData.c_str());
     std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
-    std::string commandLine = "\"" + exePath + "\"";
+    std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};

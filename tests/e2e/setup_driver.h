@@ -13,8 +13,10 @@ namespace e2e {
 
 class SetupProcess {
   public:
-    // Starts exePath with its folder as the current folder; APPDATA set to appData.
-    SetupProcess(const std::string& exePath, const std::string& appData);
+    // Starts exePath with its folder as the current folder; APPDATA set to appData;
+    // arguments after the quoted program path.
+    SetupProcess(const std::string& exePath, const std::string& appData,
+                 const std::string& arguments = "");
     ~SetupProcess(); // kills the program if it still runs
     SetupProcess(const SetupProcess&) = delete;
     SetupProcess& operator=(const SetupProcess&) = delete;
