@@ -81,3 +81,5 @@ else
 fi
 wait "$setup_pid" || true
 bash "$top/scripts/demo/report.sh"
+echo "Windows' list of programs in the demo prefix (wine uninstaller --list):"
+wine_run wow64 uninstaller --list
