@@ -78,6 +78,7 @@ class UninstallE2E : public InstallE2E {
         InstallE2E::SetUp();
         if (IsSkipped())
             return;
+        ClearListEntries(); // the other scenarios install and leave theirs
         cad2010 = AddAutoCad(2010, "R18.0", "ACAD-8001:804");
         cad2014 = AddAutoCad(2014, "R19.1", "ACAD-D001:804");
         for (const Product* p : {&cad2010, &cad2014}) // AutoCAD's own entry stays
@@ -97,9 +98,12 @@ class UninstallE2E : public InstallE2E {
         logFile = dir / "uninstall.log";
     }
     void TearDown() override {
+        ClearListEntries();
+        InstallE2E::TearDown();
+    }
+    static void ClearListEntries() {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, kListKey.c_str());
         RegDeleteTreeW(HKEY_CURRENT_USER, kListKey.c_str());
-        InstallE2E::TearDown();
     }
     Snapshot Take() {
         Snapshot s;
