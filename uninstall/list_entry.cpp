@@ -11,6 +11,16 @@ namespace uninstall {
 
 namespace {
 
+// The list of programs reads both registry views on Windows; Wine's reads only the native
+// one. The entry goes there (on 32-bit Windows the flag changes nothing).
+constexpr REGSAM kListView = KEY_WOW64_64KEY;
+
+// The entry holds values only, so deleting the key takes them with it.
+LONG DeleteEntry(HKEY root) {
+    const LONG error = RegDeleteKeyExW(root, kListKey, kListView, 0);
+    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+}
+
 LONG SetText(HKEY key, const wchar_t* name, const std::wstring& text) {
     return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
@@ -38,8 +48,8 @@ unsigned long long FolderBytes(const std::wstring& folder) {
 
 LONG WriteEntry(HKEY root, const std::wstring& folder) {
     fw::unique_hkey key;
-    if (const LONG error =
-            RegCreateKeyExW(root, kListKey, 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr))
+    if (const LONG error = RegCreateKeyExW(root, kListKey, 0, nullptr, 0, KEY_WRITE | kListView,
+                                           nullptr, key.put(), nullptr))
         return error;
     const std::wstring installer = folder + L"\\SetUp.exe";
     LONG error = SetText(key.get(), L"DisplayName", DisplayName(g_nVersion));
@@ -66,8 +76,7 @@ bool RegisterUninstaller(const std::string& installFolder, InstallRecordWriter& 
         return true;
     }
     // A half-written machine-wide entry would list the program without a way to remove it.
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kListKey);
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kListKey);
+    DeleteEntry(HKEY_LOCAL_MACHINE);
     const LONG userError = WriteEntry(HKEY_CURRENT_USER, folder);
     if (userError == ERROR_SUCCESS) {
         record.Listed("HKCU");
@@ -79,12 +88,7 @@ bool RegisterUninstaller(const std::string& installFolder, InstallRecordWriter& 
 }
 
 long RemoveListEntry(const std::string& root) {
-    const HKEY base = root == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
-    const LONG tree = RegDeleteTreeW(base, kListKey);
-    if (tree != ERROR_SUCCESS && tree != ERROR_FILE_NOT_FOUND)
-        return tree;
-    const LONG error = RegDeleteKeyW(base, kListKey);
-    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+    return DeleteEntry(root == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE);
 }
 
 } // namespace uninstall

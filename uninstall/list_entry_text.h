@@ -6,7 +6,8 @@
 
 namespace uninstall {
 
-// The entry's key below HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER.
+// The entry's key below HKEY_LOCAL_MACHINE (in the registry's 64-bit view on 64-bit Windows)
+// or HKEY_CURRENT_USER.
 constexpr const wchar_t* kListKey =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vornik V-ZiruzOrav";
 

@@ -12,6 +12,7 @@ namespace {
 const std::wstring kListKey =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vornik V-ZiruzOrav";
 const std::wstring kTrustedBefore = L"%USERPROFILE%\\图块;D:\\Lisp"; // REG_EXPAND_SZ
+constexpr DWORD kRrfSubkeyWow6464Key = 0x00010000; // RRF_SUBKEY_WOW6464KEY, not in MinGW
 using Snapshot = std::map<std::string, std::string>;
 
 void TakeKey(HKEY root, const std::wstring& path, REGSAM view, Snapshot& out) {
@@ -66,8 +67,8 @@ void TakeFolder(const std::string& folder, Snapshot& out) {
 std::optional<std::wstring> ListText(const wchar_t* name) {
     wchar_t text[1024];
     DWORD size = sizeof text;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kListKey.c_str(), name, RRF_RT_REG_SZ, nullptr, text,
-                     &size) != ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kListKey.c_str(), name,
+                     RRF_RT_REG_SZ | kRrfSubkeyWow6464Key, nullptr, text, &size) != ERROR_SUCCESS)
         return std::nullopt;
     return std::wstring(text);
 }
@@ -102,8 +103,8 @@ class UninstallE2E : public InstallE2E {
         InstallE2E::TearDown();
     }
     static void ClearListEntries() {
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, kListKey.c_str());
-        RegDeleteTreeW(HKEY_CURRENT_USER, kListKey.c_str());
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+            RegDeleteKeyExW(root, kListKey.c_str(), KEY_WOW64_64KEY, 0);
     }
     Snapshot Take() {
         Snapshot s;
