@@ -4,6 +4,8 @@
 #include "core/install_events.h"
 #include "deploy/package_copy.h"
 #include "unattended/kept_files.h"
+#include "uninstall/list_entry.h"
+#include "uninstall/record_writer.h"
 
 #include <direct.h>
 
@@ -24,8 +26,9 @@ std::string CreateInstallFolders(const std::string& folderText) {
     return installFolder;
 }
 
-InstallOutcome Install(CAcadRegistry& registry, const std::string& folderText,
-                       const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
+namespace {
+InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& folderText,
+                            const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
     InstallOutcome outcome;
     outcome.installFolder = CreateInstallFolders(folderText);
     const InstallTarget target{outcome.installFolder, progress};
@@ -39,6 +42,18 @@ InstallOutcome Install(CAcadRegistry& registry, const std::string& folderText,
     outcome.failures += registry.CopySupportFiles(ticks);
     outcome.failures += unattended::KeepInstallerFiles(outcome.installFolder);
     progress.StepIt();
+    return outcome;
+}
+} // namespace
+
+InstallOutcome Install(CAcadRegistry& registry, const std::string& folderText,
+                       const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
+    // The record hears every step, from the folders on, for the uninstaller.
+    uninstall::InstallRecordWriter record(MakeInstallFolder(WithoutTrailingBackslash(folderText)));
+    const core::ScopedInstallListener recording(record);
+    InstallOutcome outcome = InstallSteps(registry, folderText, ticks, progress);
+    if (outcome.copied)
+        uninstall::RegisterUninstaller(outcome.installFolder, record);
     return outcome;
 }
 

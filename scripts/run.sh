@@ -81,3 +81,10 @@ else
 fi
 wait "$setup_pid" || true
 bash "$top/scripts/demo/report.sh"
+echo "Windows' list of programs in the demo prefix (wine uninstaller --list):"
+wine_run wow64 uninstaller --list || true
+# Wine 10's uninstaller prints no line for a display name outside ASCII (ours is Chinese), so
+# the entry itself is shown as well; reg writes in the console's code page, GBK here.
+wine_run wow64 reg query \
+  'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vornik V-ZiruzOrav' /reg:64 |
+  iconv -f GBK -t UTF-8 2>/dev/null || true

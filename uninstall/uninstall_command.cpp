@@ -1,11 +1,246 @@
+// The uninstaller runs from a temporary copy of itself: the kept SetUp.exe that the user (or
+// a deployment system) starts cannot delete its own file while it runs. The copy learns the
+// install folder, and in a silent run where to report its exit code, from its environment,
+// so that the command line it gets is exactly the one that was given.
 #include "uninstall/uninstall_command.h"
 
+#include "deploy/acad_running.h"
+#include "deploy/setup_messages.h"
+#include "framework/text_convert.h"
+#include "framework/unique_handle.h"
 #include "unattended/exit_codes.h"
+#include "unattended/install_log.h"
+#include "uninstall/command_tail.h"
+#include "uninstall/install_record.h"
+#include "uninstall/removal.h"
+
+#include <windows.h>
+
+#include <memory>
 
 namespace uninstall {
 
-int RunUninstall(bool /*silent*/, const std::optional<std::wstring>& /*logPath*/) {
-    return unattended::kExitNoPackage; // no install record is written yet
+namespace {
+
+constexpr const wchar_t* kFolderVariable = L"VORNIK_UNINSTALL_FOLDER";
+constexpr const wchar_t* kReportVariable = L"VORNIK_UNINSTALL_REPORT";
+constexpr const wchar_t* kInstallerVariable = L"VORNIK_UNINSTALL_INSTALLER";
+constexpr const wchar_t* kStartFolderVariable = L"VORNIK_UNINSTALL_START";
+constexpr DWORD kInstallerEndWait = 60000;
+constexpr size_t kItemsShown = 12;
+
+constexpr const wchar_t* kConfirmMessage = L"确实要从本机卸载Vornik批打印软件吗 ?";
+constexpr const wchar_t* kCloseAutoCadMessage = L"请关闭AutoCAD后再进行卸载 !";
+constexpr const wchar_t* kNoRecordMessage = L"未找到安装记录，无法卸载 !";
+constexpr const wchar_t* kDoneMessage = L"Vornik批打印软件已卸载完毕 !";
+constexpr const wchar_t* kPartlyMessage = L"卸载已完成，但以下项目未能删除：\n\n";
+constexpr const wchar_t* kPartlyReasons =
+    L"\n\n可能原因如下：\n\n1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理员身份运行后重新卸载";
+
+std::optional<std::wstring> Variable(const wchar_t* name) {
+    wchar_t buffer[32768];
+    const DWORD length = GetEnvironmentVariableW(name, buffer, 32768);
+    if (length == 0 || length >= 32768)
+        return std::nullopt;
+    return std::wstring(buffer, length);
+}
+
+std::wstring OwnPath() {
+    wchar_t path[32768];
+    const DWORD length = GetModuleFileNameW(nullptr, path, 32768);
+    return std::wstring(path, length < 32768 ? length : 0);
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    return path.substr(0, path.find_last_of(L'\\'));
+}
+
+std::wstring RecordPath(const std::wstring& folder) {
+    return folder + L"\\" + fw::WideFromAnsi(kRecordFileName);
+}
+
+std::wstring TempFolder() {
+    wchar_t path[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, path);
+    return std::wstring(path, length <= MAX_PATH ? length : 0);
+}
+
+std::wstring CurrentFolder() {
+    wchar_t path[32768];
+    const DWORD length = GetCurrentDirectoryW(32768, path);
+    return std::wstring(path, length < 32768 ? length : 0);
+}
+
+std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+    const fw::unique_file file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return std::nullopt;
+    std::string content;
+    char chunk[65536];
+    DWORD read = 0;
+    while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+        content.append(chunk, read);
+    return content;
+}
+
+bool WriteWholeFile(const std::wstring& path, const std::string& content) {
+    const fw::unique_file file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file &&
+           WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
+                     nullptr) &&
+           written == content.size();
+}
+
+// Starts the temporary copy with this program's arguments. Silent: waits for the copy's
+// report and returns it; interactive: returns at once, the copy talks to the user. nullopt
+// when no copy could be started.
+std::optional<int> RunTemporaryCopy(const std::wstring& folder, bool silent) {
+    const std::wstring copy =
+        TempFolder() + L"VornikUninstall-" + std::to_wstring(GetCurrentProcessId()) + L".exe";
+    if (!CopyFileW(OwnPath().c_str(), copy.c_str(), FALSE))
+        return std::nullopt;
+    fw::unique_process reportRead, reportWrite;
+    if (silent) {
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        HANDLE read = nullptr, write = nullptr;
+        if (CreatePipe(&read, &write, &inherited, 0)) {
+            reportRead.reset(read);
+            reportWrite.reset(write);
+            SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+            SetEnvironmentVariableW(kReportVariable,
+                                    std::to_wstring(reinterpret_cast<UINT_PTR>(write)).c_str());
+        }
+    }
+    SetEnvironmentVariableW(kFolderVariable, folder.c_str());
+    SetEnvironmentVariableW(kStartFolderVariable, CurrentFolder().c_str());
+    SetEnvironmentVariableW(kInstallerVariable, std::to_wstring(GetCurrentProcessId()).c_str());
+    std::wstring commandLine = L"\"" + copy + L"\" " + ArgumentsAfterProgram(GetCommandLineW());
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr,
+                        reportWrite ? TRUE : FALSE, 0, nullptr, TempFolder().c_str(), &startup,
+                        &info)) {
+        DeleteFileW(copy.c_str());
+        return std::nullopt;
+    }
+    const fw::unique_process process(info.hProcess);
+    CloseHandle(info.hThread);
+    reportWrite.reset(); // the copy holds the only writer now: its end breaks the pipe
+    if (!silent)
+        return unattended::kExitDone;
+    DWORD code = 0, read = 0;
+    if (reportRead && ReadFile(reportRead.get(), &code, sizeof code, &read, nullptr) &&
+        read == sizeof code)
+        return static_cast<int>(code);
+    WaitForSingleObject(process.get(), INFINITE);
+    GetExitCodeProcess(process.get(), &code);
+    return static_cast<int>(code);
+}
+
+// In the copy: tells the waiting installer the exit code, then waits for it to end, so that
+// its file can go.
+void ReportAndWaitForInstaller(int code) {
+    if (const auto handle = Variable(kReportVariable)) {
+        SetEnvironmentVariableW(kReportVariable, nullptr); // reported once: the pipe closes
+        const fw::unique_process pipe(reinterpret_cast<HANDLE>(std::stoull(*handle)));
+        DWORD written = 0;
+        const DWORD value = static_cast<DWORD>(code);
+        WriteFile(pipe.get(), &value, sizeof value, &written, nullptr);
+    }
+    if (const auto pid = Variable(kInstallerVariable)) {
+        const fw::unique_process installer(
+            OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(std::stoul(*pid))));
+        if (installer)
+            WaitForSingleObject(installer.get(), kInstallerEndWait);
+        SetEnvironmentVariableW(kInstallerVariable, nullptr);
+    }
+}
+
+std::wstring PartlyText(const std::vector<std::wstring>& items) {
+    std::wstring text = kPartlyMessage;
+    for (size_t i = 0; i < items.size() && i < kItemsShown; ++i)
+        text += items[i] + L"\n";
+    if (items.size() > kItemsShown)
+        text += L"……\n";
+    return text + kPartlyReasons;
+}
+
+int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::wstring>& logPath,
+              bool fromCopy) {
+    // A log named relative to where the uninstaller was started lies there; the copy itself
+    // starts in the temporary folder, so that it never holds the install folder.
+    if (const auto start = Variable(kStartFolderVariable))
+        SetCurrentDirectoryW(start->c_str());
+    std::unique_ptr<unattended::InstallLog> log;
+    if (logPath && !(log = unattended::InstallLog::Create(*logPath))) {
+        ReportAndWaitForInstaller(unattended::kExitBadCommandLine);
+        return unattended::kExitBadCommandLine;
+    }
+    const RemovalLog write = [&](const std::wstring& line) {
+        if (log)
+            log->Write(line);
+    };
+    const auto finish = [&](int code, const wchar_t* message) {
+        write(L"exit code " + std::to_wstring(code));
+        ReportAndWaitForInstaller(code);
+        if (!silent && message)
+            ShowSetupMessage(message);
+        return code;
+    };
+    SetCurrentDirectoryW(TempFolder().c_str()); // the install folder may go
+
+    const std::wstring recordPath = RecordPath(folder);
+    write(L"uninstall from " + folder);
+    const std::optional<std::string> content = ReadWholeFile(recordPath);
+    if (!content) {
+        write(L"no install record: " + recordPath);
+        return finish(unattended::kExitNoPackage, kNoRecordMessage);
+    }
+    const InstallRecord record = ReadInstallRecord(*content);
+    if (!silent && ShowSetupMessage(kConfirmMessage, MB_YESNO) != IDYES) {
+        write(L"not confirmed: nothing removed");
+        return finish(unattended::kExitDone, nullptr);
+    }
+    if (IsAcadRunning()) {
+        write(L"AutoCAD is running: nothing removed");
+        return finish(unattended::kExitAcadRunning, kCloseAutoCadMessage);
+    }
+
+    RemovalResult result = RemoveRegisteredParts(record, write);
+    std::vector<std::wstring>& notRemoved = result.notRemoved;
+    if (notRemoved.empty()) {
+        ReportAndWaitForInstaller(unattended::kExitDone);
+        const auto more = RemoveFolderRemains(record, recordPath, write);
+        notRemoved.insert(notRemoved.end(), more.begin(), more.end());
+    } else if (!WriteWholeFile(recordPath, FormatInstallRecord(result.remaining))) {
+        write(L"could not rewrite the install record " + recordPath);
+    }
+    const int code = notRemoved.empty() ? unattended::kExitDone : unattended::kExitPartly;
+    for (const auto& item : notRemoved)
+        write(L"not removed: " + item);
+    const std::wstring message = notRemoved.empty() ? kDoneMessage : PartlyText(notRemoved);
+    finish(code, message.c_str());
+    if (fromCopy) // a running program cannot delete itself; Windows does at the next start
+        MoveFileExW(OwnPath().c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    return code;
+}
+
+} // namespace
+
+int RunUninstall(bool silent, const std::optional<std::wstring>& logPath) {
+    if (const auto folder = Variable(kFolderVariable))
+        return Uninstall(*folder, silent, logPath, true);
+    const std::wstring folder = FolderOf(OwnPath());
+    if (GetFileAttributesW(RecordPath(folder).c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (const auto code = RunTemporaryCopy(folder, silent))
+            return *code;
+    }
+    // No record, or no copy could be started: done here (the kept installer then stays).
+    return Uninstall(folder, silent, logPath, false);
 }
 
 } // namespace uninstall

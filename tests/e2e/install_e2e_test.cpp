@@ -359,8 +359,8 @@ TEST_F(InstallE2E, EveryPackageFileIsCopiedAndEndsWritable) {
     ChooseFolder(dialog, target);
     InstallAndWaitForCompletion(dialog);
     FinishWithOk(dialog);
-    EXPECT_EQ(ListFiles(installDir).size(),
-              6u + 2u + 120u); // with the kept SetUp.exe and Vornik.Ini
+    // With the kept SetUp.exe and Vornik.Ini, and the install record.
+    EXPECT_EQ(ListFiles(installDir).size(), 6u + 3u + 120u);
     EXPECT_EQ(ReadFileText(installDir + "\\f119.dll"), "file 119");
     EXPECT_EQ(ReadFileText(readOnly[1]), Payload("VK_ZiruzOrav2010.arx"));
     EXPECT_FALSE(FolderExists(installDir + "\\Sub"));

@@ -1,0 +1,200 @@
+#include "uninstall/removal.h"
+
+#include "framework/text_convert.h"
+#include "framework/unique_handle.h"
+#include "unattended/active_setup_entry.h"
+#include "uninstall/list_entry.h"
+#include "uninstall/trusted_path_restore.h"
+
+#include <windows.h>
+
+namespace uninstall {
+
+namespace {
+
+constexpr const wchar_t* kTrustedPaths = L"TRUSTEDPATHS";
+constexpr int kFolderAttempts = 20;
+constexpr DWORD kFolderRetryMs = 100;
+
+std::wstring W(const std::string& utf8) {
+    return fw::WideFromUtf8(utf8);
+}
+
+bool Gone(LONG error) {
+    return error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+std::wstring ErrorText(LONG error) {
+    wchar_t* text = nullptr;
+    FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring result = L"error " + std::to_wstring(error);
+    if (text) {
+        std::wstring words = text;
+        LocalFree(text);
+        while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r'))
+            words.pop_back();
+        result += L": " + words;
+    }
+    return result;
+}
+
+// The value as the installation read it: trailing NULs cut. error: why it could not be read.
+std::optional<core::StoredText> ReadTrustedPaths(const std::wstring& keyPath, LONG& error) {
+    error = ERROR_SUCCESS;
+    fw::unique_hkey key;
+    DWORD type = REG_NONE, size = 0;
+    LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, key.put());
+    if (status == ERROR_SUCCESS)
+        status = RegQueryValueExW(key.get(), kTrustedPaths, nullptr, &type, nullptr, &size);
+    if (status == ERROR_FILE_NOT_FOUND)
+        return std::nullopt;
+    std::wstring text(size / sizeof(wchar_t), L'\0');
+    if (status == ERROR_SUCCESS)
+        status = RegQueryValueExW(key.get(), kTrustedPaths, nullptr, &type,
+                                  reinterpret_cast<BYTE*>(text.data()), &size);
+    if (status == ERROR_SUCCESS && type != REG_SZ && type != REG_EXPAND_SZ)
+        status = ERROR_INVALID_DATA; // not a list any more: left alone
+    if ((error = status) != ERROR_SUCCESS)
+        return std::nullopt;
+    text.resize(size / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0')
+        text.pop_back();
+    return core::StoredText{type, text};
+}
+
+LONG ApplyRestore(const std::wstring& keyPath, const TrustedPathsRestore& restore) {
+    if (restore.action == RestoreAction::Leave)
+        return ERROR_SUCCESS;
+    fw::unique_hkey key;
+    if (const LONG error =
+            RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_SET_VALUE, key.put()))
+        return error;
+    if (restore.action == RestoreAction::Delete)
+        return RegDeleteValueW(key.get(), kTrustedPaths);
+    const std::wstring& text = restore.value.text;
+    return RegSetValueExW(key.get(), kTrustedPaths, 0, restore.value.type,
+                          reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+LONG DeleteOneFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return static_cast<LONG>(GetLastError());
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    return DeleteFileW(path.c_str()) ? ERROR_SUCCESS : static_cast<LONG>(GetLastError());
+}
+
+LONG DeleteTree(HKEY root, const wchar_t* path) {
+    const LONG error = RegDeleteTreeW(root, path);
+    if (!Gone(error))
+        return error;
+    const LONG key = RegDeleteKeyW(root, path); // in case the key itself outlived its contents
+    return Gone(key) ? ERROR_SUCCESS : key;
+}
+
+// Logs the outcome; a failure also becomes a line for the user. True when it is gone.
+class Outcome {
+  public:
+    Outcome(const RemovalLog& log, std::vector<std::wstring>& notRemoved)
+        : m_log(log), m_notRemoved(notRemoved) {}
+    bool operator()(const std::wstring& what, LONG error) {
+        if (Gone(error)) {
+            m_log(L"removed " + what);
+            return true;
+        }
+        m_log(L"could not remove " + what + L" (" + ErrorText(error) + L")");
+        m_notRemoved.push_back(what);
+        return false;
+    }
+
+  private:
+    const RemovalLog& m_log;
+    std::vector<std::wstring>& m_notRemoved;
+};
+
+// A program that has just ended may hold its current folder for a moment longer.
+bool RemoveFolderSoon(const std::wstring& folder) {
+    for (int attempt = 0;; ++attempt) {
+        if (RemoveDirectoryW(folder.c_str()))
+            return true;
+        if (GetLastError() != ERROR_SHARING_VIOLATION || attempt == kFolderAttempts)
+            return false;
+        Sleep(kFolderRetryMs);
+    }
+}
+
+} // namespace
+
+RemovalResult RemoveRegisteredParts(const InstallRecord& record, const RemovalLog& log) {
+    RemovalResult result;
+    InstallRecord& remaining = result.remaining;
+    remaining.installFolder = record.installFolder;
+    remaining.folders = record.folders;
+    remaining.listedUnder = record.listedUnder;
+    Outcome outcome(log, result.notRemoved);
+
+    for (const RecordedKey& key : record.keys) {
+        const REGSAM view = key.view == 32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+        const LONG error = RegDeleteKeyExW(HKEY_LOCAL_MACHINE, W(key.path).c_str(), view, 0);
+        if (!outcome(L"HKEY_LOCAL_MACHINE\\" + W(key.path), error))
+            remaining.keys.push_back(key);
+    }
+    const std::wstring folder = W(record.installFolder);
+    for (const RecordedTrustedPath& profile : record.trustedPaths) {
+        const std::wstring keyPath = W(profile.variablesKey);
+        const auto wide = [](const RecordedText& t) { return core::StoredText{t.type, W(t.text)}; };
+        std::optional<core::StoredText> before;
+        if (profile.before)
+            before = wide(*profile.before);
+        LONG error = ERROR_SUCCESS;
+        const std::optional<core::StoredText> current = ReadTrustedPaths(keyPath, error);
+        if (error == ERROR_SUCCESS)
+            error = ApplyRestore(
+                keyPath, RestoreTrustedPaths(current, before, wide(profile.written), folder));
+        if (!outcome(L"HKEY_CURRENT_USER\\" + keyPath + L" TRUSTEDPATHS " + folder, error))
+            remaining.trustedPaths.push_back(profile);
+    }
+    for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        outcome(std::wstring(root == HKEY_LOCAL_MACHINE ? L"HKEY_LOCAL_MACHINE\\"
+                                                        : L"HKEY_CURRENT_USER\\") +
+                    unattended::kActiveSetupKey,
+                DeleteTree(root, unattended::kActiveSetupKey));
+
+    const RemovalPlan plan = PlanRemoval(record);
+    for (const RecordedFile& file : plan.files) {
+        if (!outcome(W(file.path), DeleteOneFile(W(file.path))))
+            remaining.files.push_back(file);
+    }
+    remaining.files.insert(remaining.files.end(), plan.keptFiles.begin(), plan.keptFiles.end());
+    // While anything is left, the list entry stays: it is how the user starts the next try.
+    if (result.notRemoved.empty() && !record.listedUnder.empty() &&
+        outcome(L"the entry in the list of programs", RemoveListEntry(record.listedUnder)))
+        remaining.listedUnder.clear();
+    return result;
+}
+
+std::vector<std::wstring> RemoveFolderRemains(const InstallRecord& record,
+                                              const std::wstring& recordPath,
+                                              const RemovalLog& log) {
+    std::vector<std::wstring> notRemoved;
+    Outcome outcome(log, notRemoved);
+    const RemovalPlan plan = PlanRemoval(record);
+    for (const RecordedFile& file : plan.keptFiles)
+        outcome(W(file.path), DeleteOneFile(W(file.path)));
+    outcome(recordPath, DeleteOneFile(recordPath));
+    for (const std::string& folder : plan.folders) {
+        if (RemoveFolderSoon(W(folder)))
+            log(L"removed " + W(folder));
+        else if (GetLastError() == ERROR_DIR_NOT_EMPTY)
+            log(L"kept " + W(folder) + L": it holds files that the installation did not create");
+        else
+            outcome(W(folder), static_cast<LONG>(GetLastError()));
+    }
+    return notRemoved;
+}
+
+} // namespace uninstall
