@@ -4,6 +4,7 @@
 #include "unattended/active_setup.h"
 
 #include "core/build_constants.h"
+#include "framework/registry_values.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 #include "unattended/active_setup_entry.h"
@@ -14,16 +15,6 @@
 namespace unattended {
 
 namespace {
-
-LONG SetText(HKEY key, const wchar_t* name, const std::wstring& text) {
-    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
-LONG SetNumber(HKEY key, const wchar_t* name, DWORD number) {
-    return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                          sizeof number);
-}
 
 // Logs one value as the install events do; false when it failed.
 bool Logged(InstallLog& log, const std::wstring& key, const wchar_t* name, const std::wstring& data,
@@ -55,13 +46,13 @@ ActiveSetupOutcome RegisterActiveSetup(const std::string& installFolder, Install
     const std::wstring version = ActiveSetupVersion(g_nVersion);
     const std::wstring command = UserPartCommand(fw::WideFromAnsi(installFolder));
     bool written = Logged(log, machineKey, L"", kActiveSetupName,
-                          SetText(machine.get(), L"", kActiveSetupName));
-    written &=
-        Logged(log, machineKey, L"StubPath", command, SetText(machine.get(), L"StubPath", command));
-    written &=
-        Logged(log, machineKey, L"Version", version, SetText(machine.get(), L"Version", version));
-    written &=
-        Logged(log, machineKey, L"IsInstalled", L"1", SetNumber(machine.get(), L"IsInstalled", 1));
+                          fw::SetRegText(machine.get(), L"", kActiveSetupName));
+    written &= Logged(log, machineKey, L"StubPath", command,
+                      fw::SetRegText(machine.get(), L"StubPath", command));
+    written &= Logged(log, machineKey, L"Version", version,
+                      fw::SetRegText(machine.get(), L"Version", version));
+    written &= Logged(log, machineKey, L"IsInstalled", L"1",
+                      fw::SetRegNumber(machine.get(), L"IsInstalled", 1));
 
     // The installing user has had the part done directly: Windows need not run it for them.
     const std::wstring userKey = std::wstring(L"HKEY_CURRENT_USER\\") + kActiveSetupKey;
@@ -72,7 +63,8 @@ ActiveSetupOutcome RegisterActiveSetup(const std::string& installFolder, Install
         log.Write(L"FAILED: create " + userKey + L" (error " + ErrorText(userOpened) + L")");
         return ActiveSetupOutcome::Failed;
     }
-    written &= Logged(log, userKey, L"Version", version, SetText(user.get(), L"Version", version));
+    written &=
+        Logged(log, userKey, L"Version", version, fw::SetRegText(user.get(), L"Version", version));
     return written ? ActiveSetupOutcome::Registered : ActiveSetupOutcome::Failed;
 }
 

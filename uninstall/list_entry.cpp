@@ -1,6 +1,7 @@
 #include "uninstall/list_entry.h"
 
 #include "core/build_constants.h"
+#include "framework/registry_values.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 #include "uninstall/list_entry_text.h"
@@ -19,16 +20,6 @@ constexpr REGSAM kListView = KEY_WOW64_64KEY;
 LONG DeleteEntry(HKEY root) {
     const LONG error = RegDeleteKeyExW(root, kListKey, kListView, 0);
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
-}
-
-LONG SetText(HKEY key, const wchar_t* name, const std::wstring& text) {
-    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
-LONG SetNumber(HKEY key, const wchar_t* name, DWORD number) {
-    return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                          sizeof number);
 }
 
 // The bytes of the files directly in the folder: the package and the kept installer.
@@ -52,18 +43,19 @@ LONG WriteEntry(HKEY root, const std::wstring& folder) {
                                            nullptr, key.put(), nullptr))
         return error;
     const std::wstring installer = folder + L"\\SetUp.exe";
-    LONG error = SetText(key.get(), L"DisplayName", DisplayName(g_nVersion));
+    LONG error = fw::SetRegText(key.get(), L"DisplayName", DisplayName(g_nVersion));
     for (const auto& [name, text] :
          {std::pair{L"DisplayVersion", DisplayVersion(g_nVersion)},
           std::pair{L"Publisher", std::wstring(L"Vornik")}, std::pair{L"InstallLocation", folder},
           std::pair{L"DisplayIcon", installer},
           std::pair{L"UninstallString", UninstallCommand(installer, false)},
           std::pair{L"QuietUninstallString", UninstallCommand(installer, true)}})
-        error = error ? error : SetText(key.get(), name, text);
-    error = error ? error : SetNumber(key.get(), L"NoModify", 1);
-    error = error ? error : SetNumber(key.get(), L"NoRepair", 1);
+        error = error ? error : fw::SetRegText(key.get(), name, text);
+    error = error ? error : fw::SetRegNumber(key.get(), L"NoModify", 1);
+    error = error ? error : fw::SetRegNumber(key.get(), L"NoRepair", 1);
     return error ? error
-                 : SetNumber(key.get(), L"EstimatedSize", EstimatedSizeKb(FolderBytes(folder)));
+                 : fw::SetRegNumber(key.get(), L"EstimatedSize",
+                                    EstimatedSizeKb(FolderBytes(folder)));
 }
 
 } // namespace
