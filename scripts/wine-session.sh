@@ -75,7 +75,12 @@ wine_session_start() {
   WINE_SESSION_PIDS+=($!)
   WINE_SESSION_KINDS+=("$kind:$WINEPREFIX")
   [ -f "$WINEPREFIX/system.reg" ] || echo "Preparing the Wine prefix $WINEPREFIX (once)"
-  wine_run "$kind" wineboot -i >/dev/null 2>&1 || true
+  # A fresh prefix now and then comes out empty when its first server is still starting;
+  # one more boot fills it.
+  for _ in 1 2; do
+    wine_run "$kind" wineboot -i >/dev/null 2>&1 || true
+    [ -d "$WINEPREFIX/drive_c/windows/Fonts" ] && break
+  done
 }
 
 wine_session_stop() {
