@@ -26,6 +26,7 @@ TEST_F(InstallE2E, HappyPathThreeReleasesTwoProfiles) {
     ASSERT_NE(dialog, nullptr);
     for (int year = 2007; year <= 2016; ++year) {
         const bool found = year == 2008 || year == 2010 || year == 2014;
+        EXPECT_TRUE(IsShown(dialog, ReleaseId(year))) << year;
         EXPECT_EQ(IsEnabledControl(dialog, ReleaseId(year)), found) << year;
         EXPECT_EQ(IsChecked(dialog, ReleaseId(year)), found) << year;
     }
