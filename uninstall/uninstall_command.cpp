@@ -8,9 +8,9 @@
 #include "deploy/setup_messages.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
+#include "unattended/command_line.h"
 #include "unattended/exit_codes.h"
 #include "unattended/install_log.h"
-#include "uninstall/command_tail.h"
 #include "uninstall/install_record.h"
 #include "uninstall/removal.h"
 
@@ -117,7 +117,7 @@ std::optional<int> RunTemporaryCopy(const std::wstring& folder, bool silent) {
     SetEnvironmentVariableW(kFolderVariable, folder.c_str());
     SetEnvironmentVariableW(kStartFolderVariable, CurrentFolder().c_str());
     SetEnvironmentVariableW(kInstallerVariable, std::to_wstring(GetCurrentProcessId()).c_str());
-    std::wstring commandLine = L"\"" + copy + L"\" " + ArgumentsAfterProgram(GetCommandLineW());
+    std::wstring commandLine = L"\"" + copy + L"\"" + unattended::ArgumentsOf(GetCommandLineW());
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};

@@ -1,4 +1,3 @@
-#include "uninstall/command_tail.h"
 #include "uninstall/install_record.h"
 #include "uninstall/list_entry_text.h"
 #include "uninstall/trusted_path_restore.h"
@@ -119,10 +118,6 @@ TEST(UninstallTexts, ListEntryAndTemporaryCopyArguments) {
     EXPECT_EQ(UninstallCommand(L"C:\\A B\\SetUp.exe", true),
               L"\"C:\\A B\\SetUp.exe\" /UNINSTALL /S");
     EXPECT_EQ(EstimatedSizeKb(1025), 2u);
-    EXPECT_EQ(ArgumentsAfterProgram(L"\"C:\\A B\\SetUp.exe\"  /UNINSTALL /LOG=x y"),
-              L"/UNINSTALL /LOG=x y");
-    EXPECT_EQ(ArgumentsAfterProgram(L"SetUp.exe\t/UNINSTALL"), L"/UNINSTALL");
-    EXPECT_EQ(ArgumentsAfterProgram(L"SetUp.exe"), L"");
 }
 
 } // namespace
