@@ -16,8 +16,9 @@ void MakeFolder(const std::string& folder) {
     if (_mkdir(folder.c_str()) == 0) // an existing folder is fine
         core::InstallEvents::FolderCreated(folder);
 }
-} // namespace
 
+// The folder of the (checked) folder text and its V-ZiruzOrav sub-folder, one level each;
+// returns the install folder.
 std::string CreateInstallFolders(const std::string& folderText) {
     const std::string target = WithoutTrailingBackslash(folderText);
     MakeFolder(target);
@@ -26,7 +27,6 @@ std::string CreateInstallFolders(const std::string& folderText) {
     return installFolder;
 }
 
-namespace {
 InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& folderText,
                             const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
     InstallOutcome outcome;

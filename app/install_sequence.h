@@ -10,10 +10,6 @@
 
 namespace app {
 
-// Creates the folder of the (checked) folder text and its V-ZiruzOrav sub-folder, one level
-// each; an existing folder is fine. Returns the install folder.
-std::string CreateInstallFolders(const std::string& folderText);
-
 struct InstallOutcome {
     std::string installFolder;
     bool copied = false; // false: the package was missing or its copy abandoned

@@ -120,9 +120,7 @@ TEST_F(InstallE2E, UntickedReleaseGetsNoEntriesButItsProfilesTrustTheFolder) {
     Click(dialog, ReleaseId(2014));
     ASSERT_TRUE(WaitUntil([&] { return !IsChecked(dialog, ReleaseId(2014)); }, kTimeout));
     EXPECT_TRUE(IsEnabledControl(dialog, kIdInstall));
-    ChooseFolder(dialog, target);
-    InstallAndWaitForCompletion(dialog);
-    FinishWithOk(dialog);
+    InstallInto(dialog, target);
 
     ExpectEntries(cad2010, 2010, 2010);
     ExpectNoEntries(cad2014);
@@ -357,9 +355,7 @@ TEST_F(InstallE2E, EveryPackageFileIsCopiedAndEndsWritable) {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
-    ChooseFolder(dialog, target);
-    InstallAndWaitForCompletion(dialog);
-    FinishWithOk(dialog);
+    InstallInto(dialog, target);
     // With the kept SetUp.exe and Vornik.Ini, and the install record.
     EXPECT_EQ(ListFiles(installDir).size(), 6u + 3u + 120u);
     EXPECT_EQ(ReadFileText(installDir + "\\f119.dll"), "file 119");
@@ -395,9 +391,7 @@ TEST_F(InstallE2E, OnlyRealInstallationsAreOffered) {
     ASSERT_NE(dialog, nullptr);
     for (int year = 2007; year <= 2016; ++year)
         EXPECT_EQ(IsEnabledControl(dialog, ReleaseId(year)), year == 2010 || year == 2014) << year;
-    ChooseFolder(dialog, target);
-    InstallAndWaitForCompletion(dialog);
-    FinishWithOk(dialog);
+    InstallInto(dialog, target);
     ExpectEntries(chs, 2010, 2010);
     ExpectEntries(enu, 2010, 2010);
     ExpectEntries(nested, 2013, 2013);
@@ -451,9 +445,7 @@ TEST_F(InstallE2E, SixtyFourBitEditionServesBothViews) {
         EXPECT_TRUE(IsShown(dialog, ReleaseId(year))) << year;
         EXPECT_EQ(IsChecked(dialog, ReleaseId(year)), found) << year;
     }
-    ChooseFolder(dialog, target);
-    InstallAndWaitForCompletion(dialog);
-    FinishWithOk(dialog);
+    InstallInto(dialog, target);
 
     ExpectEntries(cad2008, 2008, 2007);
     ExpectEntries(cad2009, 2009, 2009);

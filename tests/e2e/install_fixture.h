@@ -137,6 +137,12 @@ class InstallE2E : public testing::Test {
         Click(dialog, kIdOk);
         EXPECT_EQ(setup->WaitForExit(kTimeout), 0);
     }
+    // Installs into folder and ends the program from its completion screen.
+    void InstallInto(HWND dialog, const std::string& folder) {
+        ChooseFolder(dialog, folder);
+        InstallAndWaitForCompletion(dialog);
+        FinishWithOk(dialog);
+    }
 
     // Both entries of the product, each with exactly its values, types and data.
     void ExpectEntries(const Product& p, int arxYear, int dllYear) {

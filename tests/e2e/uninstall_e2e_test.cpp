@@ -125,9 +125,7 @@ class UninstallE2E : public InstallE2E {
     void InstallThroughDialog() {
         HWND dialog = StartSetup();
         ASSERT_NE(dialog, nullptr);
-        ChooseFolder(dialog, target);
-        InstallAndWaitForCompletion(dialog);
-        FinishWithOk(dialog);
+        InstallInto(dialog, target);
     }
     // The kept installer with /UNINSTALL and the switches; its exit code.
     long Uninstall(const std::string& switches) {
