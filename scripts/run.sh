@@ -29,7 +29,7 @@ fi
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-i686.cmake" >/dev/null
 cmake --build "$build" --target demo demo_driver -j 2
-driver=$build/tests/e2e/demo_driver.exe
+driver=$build/demo_driver.exe
 
 source "$top/scripts/wow64/settings.sh"
 source "$top/scripts/wine-session.sh"

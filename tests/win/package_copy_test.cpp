@@ -3,7 +3,7 @@
 #include "deploy/package_copy.h"
 #include "deploy/package_folder.h"
 #include "deploy/package_plan.h"
-#include "framework/text_convert.h"
+#include "framework/message_box.h"
 #include "tests/win/test_support.h"
 
 #include <commctrl.h>
@@ -18,19 +18,25 @@ namespace {
 class PackageCopy : public testing::Test {
   protected:
     void SetUp() override {
+        // A failure box is answered Abort, never left waiting for someone to press a button.
+        fw::SetMessageBoxHandler([this](HWND, const std::wstring& text, const std::wstring&, UINT) {
+            shown.push_back(text);
+            return IDABORT;
+        });
         MakeFolders(data);
         MakeFolders(root / "Target");
         MakeFolders(root / "Roaming");
         SetEnvironmentVariableA("APPDATA", (root / "Roaming").c_str());
         OverrideExecutableFolder(fw::WideFromAnsi(root / "pkg"));
         InitCommonControls();
-        bar.Attach(CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_POPUP, 0, 0, 9, 9, nullptr,
-                                   nullptr, GetModuleHandleW(nullptr), nullptr));
+        bar.Attach(CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr));
         bar.SetRange(0, 1000);
         bar.SetStep(1);
     }
     void TearDown() override {
         OverrideExecutableFolder(std::nullopt);
+        fw::SetMessageBoxHandler(nullptr);
         DestroyWindow(bar.hwnd());
     }
     void Add(std::initializer_list<const char*> names) {
@@ -43,8 +49,7 @@ class PackageCopy : public testing::Test {
     const std::string data = root / "pkg\\Data";
     const std::string installFolder = root / "Target\\V-ZiruzOrav";
     fw::ProgressBar bar;
-    // A failure box is answered Abort, never left waiting for someone to press a button.
-    MessageAnswers answers{[](const ShownMessage&) { return IDABORT; }};
+    std::vector<std::wstring> shown; // message box texts
 };
 
 // Names left out in any letter case, the settings file, a sub-folder: one progress step per
@@ -53,7 +58,7 @@ TEST_F(PackageCopy, SkippedNamesInAnyCaseAndOneStepPerEntry) {
     Add({"setup.exe", "VORNIK.PRT5", "vornik_en.SHX", "vornik.ini", "A.arx"});
     MakeFolders(data + "\\Sub");
     EXPECT_TRUE(Copy());
-    EXPECT_TRUE(answers.shown.empty());
+    EXPECT_TRUE(shown.empty());
     EXPECT_EQ(ListFiles(installFolder), std::vector<std::string>{"A.arx"});
     EXPECT_EQ(ReadFileText(root / "Roaming\\Vornik\\vornik.ini"), "vornik.ini");
     EXPECT_EQ(bar.GetPos(), 9); // ".", "..", five files, "Sub", the end
@@ -75,8 +80,8 @@ TEST_F(PackageCopy, ListingThatBreaksOffIsAFailedCopy) {
     OverrideFindNextEntry(BreakingFindNext);
     EXPECT_FALSE(Copy());
     OverrideFindNextEntry(nullptr);
-    ASSERT_EQ(answers.shown.size(), 1u);
-    EXPECT_EQ(answers.shown[0].text, deploy::CopyFailureText(fw::WideFromAnsi(data + "\\*.*")));
+    EXPECT_EQ(shown,
+              std::vector<std::wstring>{deploy::CopyFailureText(fw::WideFromAnsi(data + "\\*.*"))});
     EXPECT_LT(ListFiles(installFolder).size(), 5u);
 }
 

@@ -1,6 +1,8 @@
 #include "tests/win/test_support.h"
 
-#include "framework/text_convert.h"
+#include "framework/unique_handle.h"
+
+#include <gtest/gtest.h>
 
 #include <stdexcept>
 
@@ -8,51 +10,33 @@ namespace testing_support {
 
 namespace {
 
-fw::unique_hkey CreateKey(HKEY root, const std::string& key, REGSAM view = 0) {
-    fw::unique_hkey handle;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
-                        handle.put(), nullptr) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot create test key " + key);
-    return handle;
-}
-
 // Wide, so that files named in any script are removed too.
 void DeleteFolderTree(const std::wstring& folder) {
     WIN32_FIND_DATAW data;
     fw::unique_find find(FindFirstFileW((folder + L"\\*").c_str(), &data));
-    if (find) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring path = folder + L"\\" + name;
+    while (find) {
+        const std::wstring name = data.cFileName, path = folder + L"\\" + name;
+        if (name != L"." && name != L"..") {
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 DeleteFolderTree(path);
             else
                 DeleteFileW(path.c_str());
-        } while (FindNextFileW(find.get(), &data));
+        }
+        if (!FindNextFileW(find.get(), &data))
+            find.reset();
     }
-    find.reset();
     RemoveDirectoryW(folder.c_str());
-}
-
-int g_counter = 0;
-
-std::string UniqueSuffix() {
-    return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + "-" +
-           std::to_string(++g_counter);
 }
 
 } // namespace
 
 TempDir::TempDir() {
+    static int counter = 0;
     char base[MAX_PATH + 1] = "";
-    GetTempPathA(MAX_PATH, base);
-    std::string folder = base;
-    if (!folder.empty() && folder.back() == '\\')
-        folder.pop_back();
-    m_path = folder + "\\setup-test-" + UniqueSuffix();
+    m_path = std::string(base, GetTempPathA(MAX_PATH, base)) + "setup-test-" +
+             std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + "-" +
+             std::to_string(++counter);
     MakeFolders(m_path);
 }
 
@@ -60,83 +44,69 @@ TempDir::~TempDir() {
     DeleteFolderTree(fw::WideFromAnsi(m_path));
 }
 
-void SetRegRaw(HKEY root, const std::string& key, const std::string& name, DWORD type,
-               const std::string& data, REGSAM view) {
-    auto handle = CreateKey(root, key, view);
-    if (RegSetValueExA(handle.get(), name.c_str(), 0, type,
+Snapshot TakeKey(HKEY root, const std::wstring& path, REGSAM view, const std::string& prefix) {
+    Snapshot out;
+    fw::unique_hkey key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, key.put()) != ERROR_SUCCESS)
+        return out;
+    out[prefix] = "key";
+    std::vector<wchar_t> name(16384);
+    std::string data(65536, '\0');
+    for (DWORD i = 0, length = 16384, type = 0, size = 65536;
+         RegEnumValueW(key.get(), i, name.data(), &length, nullptr, &type,
+                       reinterpret_cast<BYTE*>(&data[0]), &size) == ERROR_SUCCESS;
+         ++i, length = 16384, size = 65536) {
+        const std::string value = prefix + "|" + Utf8(name.data());
+        if (type == REG_DWORD && size == 4)
+            out[value] = Dword(*reinterpret_cast<const DWORD*>(data.data()));
+        else if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ)
+            out[value] = Text(type, std::wstring(reinterpret_cast<const wchar_t*>(data.data()),
+                                                 size / sizeof(wchar_t)));
+        else
+            out[value] = std::to_string(type) + ":" + data.substr(0, size);
+    }
+    for (DWORD i = 0, length = 16384; RegEnumKeyExW(key.get(), i, name.data(), &length, nullptr,
+                                                    nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, length = 16384)
+        out.merge(TakeKey(root, path + L"\\" + name.data(), view,
+                          prefix + (prefix.empty() ? "" : "\\") + Utf8(name.data())));
+    return out;
+}
+
+void TakeFolder(const std::string& folder, Snapshot& out) {
+    WIN32_FIND_DATAA entry;
+    fw::unique_find find(FindFirstFileA((folder + "\\*").c_str(), &entry));
+    while (find) {
+        const std::string name = entry.cFileName, path = folder + "\\" + name;
+        if (name != "." && name != "..") {
+            const bool isFolder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+            out[path] = isFolder ? "folder" : ReadFileText(path).value_or("?");
+            if (isFolder)
+                TakeFolder(path, out);
+        }
+        if (!FindNextFileA(find.get(), &entry))
+            find.reset();
+    }
+}
+
+void SetRegText(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type,
+                const std::wstring& data, REGSAM view) {
+    fw::unique_hkey handle;
+    if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
+                        handle.put(), nullptr) != ERROR_SUCCESS ||
+        RegSetValueExW(handle.get(), name.c_str(), 0, type,
                        reinterpret_cast<const BYTE*>(data.data()),
-                       static_cast<DWORD>(data.size())) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot set test value " + key + "\\" + name);
-}
-
-void SetRegString(HKEY root, const std::string& key, const std::string& name,
-                  const std::string& value, REGSAM view) {
-    SetRegRaw(root, key, name, REG_SZ, std::string(value.c_str(), value.size() + 1), view);
-}
-
-bool RegKeyExists(HKEY root, const std::string& key, REGSAM view) {
-    fw::unique_hkey handle;
-    return RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, handle.put()) == ERROR_SUCCESS;
-}
-
-std::optional<RegValue> ReadRegValue(HKEY root, const std::string& key, const std::string& name,
-                                     REGSAM view) {
-    fw::unique_hkey handle;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, handle.put()) != ERROR_SUCCESS)
-        return std::nullopt;
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(handle.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    RegValue value;
-    value.type = type;
-    value.data.resize(size);
-    if (RegQueryValueExA(handle.get(), name.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(&value.data[0]), &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    value.data.resize(size);
-    return value;
-}
-
-namespace {
-
-// The names that enumerate(key, index, name buffer, size in and out) gives, in order.
-template <typename Enumerate>
-std::vector<std::string> ListNames(HKEY root, const std::string& key, REGSAM view,
-                                   Enumerate enumerate) {
-    std::vector<std::string> names;
-    fw::unique_hkey handle;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, handle.put()) != ERROR_SUCCESS)
-        return names;
-    char name[16384];
-    for (DWORD index = 0, size = sizeof name;
-         enumerate(handle.get(), index, name, &size) == ERROR_SUCCESS; ++index, size = sizeof name)
-        names.emplace_back(name, size);
-    return names;
-}
-
-} // namespace
-
-std::vector<std::string> ListRegValueNames(HKEY root, const std::string& key, REGSAM view) {
-    return ListNames(root, key, view, [](HKEY handle, DWORD index, char* name, DWORD* size) {
-        return RegEnumValueA(handle, index, name, size, nullptr, nullptr, nullptr, nullptr);
-    });
-}
-
-std::vector<std::string> ListRegSubKeys(HKEY root, const std::string& key, REGSAM view) {
-    return ListNames(root, key, view, [](HKEY handle, DWORD index, char* name, DWORD* size) {
-        return RegEnumKeyExA(handle, index, name, size, nullptr, nullptr, nullptr, nullptr);
-    });
+                       static_cast<DWORD>(data.size() * sizeof(wchar_t))) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot set test value " + Utf8(key + L"\\" + name));
 }
 
 void WriteFileText(const std::string& path, const std::string& content) {
     fw::unique_file file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        throw std::runtime_error("cannot write test file " + path);
     DWORD written = 0;
-    WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    if (!file ||
+        !WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, 0))
+        throw std::runtime_error("cannot write test file " + path);
 }
 
 std::optional<std::string> ReadFileText(const std::string& path) {
@@ -172,24 +142,19 @@ std::vector<std::string> ListFiles(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA data;
     fw::unique_find find(FindFirstFileA((folder + "\\*.*").c_str(), &data));
-    if (!find)
-        return names;
-    do {
+    while (find) {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(data.cFileName);
-    } while (FindNextFileA(find.get(), &data));
+        if (!FindNextFileA(find.get(), &data))
+            find.reset();
+    }
     return names;
 }
 
-std::string Utf8(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], length,
-                        nullptr, nullptr);
-    return result;
-}
-
 } // namespace testing_support
+
+int main(int argc, char** argv) {
+    fw::UseSystemLeadByteRule();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,13 +1,12 @@
-// What the Windows and end-to-end tests share: scratch folders, message boxes answered by the
-// test, and small readers and writers for registry values and files.
+// What the Windows tests share: scratch folders, files, and the registry read as snapshots
+// (every key and value below a key, with types and data), compared exactly.
 #pragma once
 
-#include "framework/message_box.h"
-#include "framework/unique_handle.h"
+#include "framework/text_convert.h"
 
 #include <windows.h>
 
-#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,70 +20,58 @@ class TempDir {
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return m_path; }
     std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
 
   private:
     std::string m_path;
 };
 
-struct ShownMessage {
-    HWND owner;
-    std::wstring text;
-    std::wstring caption;
-    UINT type;
-};
+inline std::string Utf8(const std::wstring& text) {
+    return fw::Utf8FromWide(text);
+}
 
-// Answers every message box through answer() and keeps what was shown.
-class MessageAnswers {
-  public:
-    using Answer = std::function<int(const ShownMessage&)>;
-    explicit MessageAnswers(Answer answer = [](const ShownMessage&) { return IDOK; })
-        : m_answer(std::move(answer)) {
-        m_previous = fw::SetMessageBoxHandler(
-            [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
-                shown.push_back({owner, text, caption, type});
-                return m_answer(shown.back());
-            });
-    }
-    ~MessageAnswers() { fw::SetMessageBoxHandler(std::move(m_previous)); }
-    MessageAnswers(const MessageAnswers&) = delete;
-    MessageAnswers& operator=(const MessageAnswers&) = delete;
+// A registry value as a snapshot shows it: "<type>:<data>", the data of a text type in UTF-8
+// with all its terminators, a REG_DWORD as its number.
+inline std::string Text(DWORD type, const std::wstring& data) {
+    return std::to_string(type) + ":" + Utf8(data);
+}
+inline std::string Sz(const std::string& ansi) {
+    return Text(REG_SZ, fw::WideFromAnsi(ansi) + L'\0');
+}
+inline std::string Sz(const std::wstring& text) {
+    return Text(REG_SZ, text + L'\0');
+}
+inline std::string Dword(DWORD number) {
+    return std::to_string(REG_DWORD) + ":" + std::to_string(number);
+}
 
-    std::vector<ShownMessage> shown;
+// Path below the key (and "|value name") to "key" or the value; file paths to contents.
+using Snapshot = std::map<std::string, std::string>;
+// view: 0, or KEY_WOW64_64KEY for what a 32-bit process does not see by default. A missing
+// key gives an empty snapshot.
+Snapshot TakeKey(HKEY root, const std::wstring& path, REGSAM view = 0,
+                 const std::string& prefix = "");
+inline Snapshot TakeKey(HKEY root, const std::string& path, REGSAM view = 0) {
+    return TakeKey(root, fw::WideFromAnsi(path), view);
+}
+void TakeFolder(const std::string& folder, Snapshot& out); // every file and folder below
 
-  private:
-    Answer m_answer;
-    fw::MessageBoxHandler m_previous;
-};
-
-struct RegValue {
-    DWORD type = REG_NONE;
-    std::string data; // raw bytes, terminators included
-};
-
-// Writes below a (redirected) root; creates the key path as needed. view: 0, or
-// KEY_WOW64_64KEY for what a 32-bit process does not see by default.
-void SetRegString(HKEY root, const std::string& key, const std::string& name,
-                  const std::string& value, REGSAM view = 0);
-void SetRegRaw(HKEY root, const std::string& key, const std::string& name, DWORD type,
-               const std::string& data, REGSAM view = 0);
-bool RegKeyExists(HKEY root, const std::string& key, REGSAM view = 0);
-std::optional<RegValue> ReadRegValue(HKEY root, const std::string& key, const std::string& name,
-                                     REGSAM view = 0);
-std::vector<std::string> ListRegValueNames(HKEY root, const std::string& key, REGSAM view = 0);
-std::vector<std::string> ListRegSubKeys(HKEY root, const std::string& key, REGSAM view = 0);
+// Writes a text value (data with its terminators), creating the key path as needed.
+void SetRegText(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type,
+                const std::wstring& data, REGSAM view = 0);
+inline void SetRegString(HKEY root, const std::string& key, const std::string& name,
+                         const std::string& value, REGSAM view = 0) {
+    SetRegText(root, fw::WideFromAnsi(key), fw::WideFromAnsi(name), REG_SZ,
+               fw::WideFromAnsi(value) + L'\0', view);
+}
 
 void WriteFileText(const std::string& path, const std::string& content);
 std::optional<std::string> ReadFileText(const std::string& path);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 void MakeFolders(const std::string& path); // every missing level
-// The files of a folder (no "." or "..", no sub-folders) in the order the file system lists
-// them, which is the order the package copy takes them in.
+// The files of a folder in the order the file system lists them, which is the order the
+// package copy takes them in.
 std::vector<std::string> ListFiles(const std::string& folder);
-
-// The text of a wide string as UTF-8, for readable assertion messages.
-std::string Utf8(const std::wstring& text);
 
 } // namespace testing_support

@@ -1,6 +1,6 @@
 // The product file as Windows sees it before running it: the manifest that decides whether
 // Windows asks for elevation, and the version that its file properties show.
-#include "tests/e2e/install_fixture.h"
+#include "tests/win/install_fixture.h"
 
 using namespace e2e;
 

@@ -1,4 +1,4 @@
-#include "tests/e2e/setup_driver.h"
+#include "tests/win/setup_driver.h"
 
 #include <vector>
 

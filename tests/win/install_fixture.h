@@ -5,9 +5,8 @@
 // AutoCAD registers and where the product reads and writes.
 #pragma once
 
-#include "framework/text_convert.h"
-#include "tests/e2e/setup_driver.h"
-#include "tests/win/acad_integration_support.h"
+#include "tests/win/setup_driver.h"
+#include "tests/win/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +36,12 @@ inline std::string WindowsPath(const char* unixPath) {
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
+inline std::wstring Wide(const std::string& ansi) {
+    return fw::WideFromAnsi(ansi);
+}
+inline std::string Upper(std::string text) {
+    return CharUpperA(&text[0]);
+}
 
 inline const char* const kPackageFiles[] = {"VK_ZiruzOrav2010.arx", "VK_ZiruzOrav2013.ARX",
                                             "Vornik.Ini",           "Vornik_EN.shx",
@@ -46,6 +51,11 @@ inline const char* const kPackageFiles[] = {"VK_ZiruzOrav2010.arx", "VK_ZiruzOra
 inline std::string Payload(const std::string& name) {
     return "payload of " + name;
 }
+inline std::wstring CopyFailure(const std::wstring& path) {
+    return L"拷贝文件 " + path +
+           L" 失败，可能原因如下：\n\n1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理者权限登陆系"
+           L"统";
+}
 
 struct Product {
     int year;
@@ -53,6 +63,11 @@ struct Product {
     REGSAM view; // 0: the 32-bit view; KEY_WOW64_64KEY: the 64-bit one
     std::string Key() const {
         return "SOFTWARE\\Autodesk\\AutoCAD\\" + releaseKey + "\\" + productKey + "\\";
+    }
+    std::wstring Variables(const std::wstring& profile) const {
+        return Wide("Software\\Autodesk\\AutoCAD\\" + releaseKey + "\\" + productKey +
+                    "\\Profiles\\") +
+               profile + L"\\Variables";
     }
 };
 
@@ -62,11 +77,6 @@ class InstallE2E : public testing::Test {
         if (GetEnvironmentVariableA("DISPLAY", nullptr, 0) == 0)
             GTEST_SKIP() << "no X display: the end-to-end tests need one";
         ClearAutodeskKeys();
-        package = dir / "pkg";
-        data = package + "\\Data";
-        target = dir / "Target";
-        installDir = target + "\\V-ZiruzOrav";
-        appData = dir / "AppData";
         MakeFolders(data);
         MakeFolders(appData);
         ASSERT_TRUE(CopyFileA(WindowsPath(SETUP_EXE_UNIX_PATH).c_str(),
@@ -77,45 +87,49 @@ class InstallE2E : public testing::Test {
     void TearDown() override { ClearAutodeskKeys(); }
 
     static void ClearAutodeskKeys() {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk"); // the 32-bit view
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Autodesk");
-        HKEY key64 = nullptr;
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk"); // the 32-bit view
+        fw::unique_hkey key64;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk", 0,
-                          KEY_ALL_ACCESS | KEY_WOW64_64KEY, &key64) == ERROR_SUCCESS) {
-            RegDeleteTreeA(key64, nullptr);
-            RegCloseKey(key64);
+                          KEY_ALL_ACCESS | KEY_WOW64_64KEY, key64.put()) == ERROR_SUCCESS) {
+            RegDeleteTreeA(key64.get(), nullptr);
             RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk", KEY_WOW64_64KEY, 0);
         }
     }
     // An AutoCAD in the registry's 32-bit view, or (view KEY_WOW64_64KEY) a 64-bit one.
     Product AddAutoCad(int year, const std::string& releaseKey, const std::string& productKey,
                        REGSAM view = 0) {
-        Product p{year, releaseKey, productKey,
-                  dir / ("AutoCAD " + std::to_string(year) + (view ? " x64" : "")), view};
+        const std::string name = "AutoCAD " + std::to_string(year);
+        Product p{year, releaseKey, productKey, dir / (name + (view ? " x64" : "")), view};
         MakeFolders(p.folder + "\\Fonts");
         SetRegString(HKEY_LOCAL_MACHINE, p.Key(), "AcadLocation", p.folder + "\\", view);
         SetRegString(HKEY_LOCAL_MACHINE, p.Key(), "ProductName",
-                     "AutoCAD " + std::to_string(year) + " - \xbc\xf2\xcc\xe5\xd6\xd0\xce\xc4",
-                     view);
+                     name + " - \xbc\xf2\xcc\xe5\xd6\xd0\xce\xc4", view);
         return p;
     }
-    static std::string ProfileVariables(const Product& p, const std::string& profile) {
-        return "Software\\Autodesk\\AutoCAD\\" + p.releaseKey + "\\" + p.productKey +
-               "\\Profiles\\" + profile + "\\Variables";
+    // A profile's trusted-path list: its type, and its data without the final terminator.
+    static void AddProfile(const Product& p, const std::wstring& profile, const std::wstring& list,
+                           DWORD type = REG_SZ) {
+        SetRegText(HKEY_CURRENT_USER, p.Variables(profile), L"TRUSTEDPATHS", type, list + L'\0');
     }
-    void AddProfile(const Product& p, const std::string& profile, const std::string& trusted) {
-        SetRegString(HKEY_CURRENT_USER, ProfileVariables(p, profile), "TRUSTEDPATHS", trusted);
+    static std::optional<std::string> Trusted(const Product& p, const std::wstring& profile) {
+        const Snapshot values = TakeKey(HKEY_CURRENT_USER, p.Variables(profile));
+        const auto found = values.find("|TRUSTEDPATHS");
+        return found == values.end() ? std::nullopt : std::optional(found->second);
     }
 
-    HWND StartSetup() {
-        setup = std::make_unique<SetupProcess>(package + "\\SetUp.exe", appData);
+    HWND StartSetup(const std::string& arguments = "", const std::wstring& unixLocale = L"") {
+        setup =
+            std::make_unique<SetupProcess>(package + "\\SetUp.exe", appData, arguments, unixLocale);
         EXPECT_TRUE(setup->started()) << "CreateProcess error " << setup->startError();
-        HWND dialog = WaitForWindow(setup->pid(), kDialogCaption, kTimeout);
+        // Under another locale the window belongs to the loader's child: any process.
+        HWND dialog =
+            WaitForWindow(unixLocale.empty() ? setup->pid() : 0, kDialogCaption, kTimeout);
         EXPECT_NE(dialog, nullptr) << "the setup dialog did not appear";
         return dialog;
     }
     void ChooseFolder(HWND dialog, const std::string& folder) {
-        SetText(dialog, kIdFolder, std::wstring(folder.begin(), folder.end()));
+        SetText(dialog, kIdFolder, Wide(folder));
     }
     // Presses Install and waits for the completion screen.
     void InstallAndWaitForCompletion(HWND dialog) {
@@ -133,72 +147,48 @@ class InstallE2E : public testing::Test {
         EXPECT_EQ(box.caption, kSetupCaption);
         return box;
     }
+    void AnswerAndWait(const MessageBoxSeen& box, int button) {
+        Answer(box, button);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }, kTimeout));
+    }
     void FinishWithOk(HWND dialog) {
         Click(dialog, kIdOk);
         EXPECT_EQ(setup->WaitForExit(kTimeout), 0);
     }
-    // Installs into folder and ends the program from its completion screen.
-    void InstallInto(HWND dialog, const std::string& folder) {
+    // Starts SetUp.exe, installs into folder and ends it from its completion screen.
+    void InstallInto(const std::string& folder) {
+        HWND dialog = StartSetup();
+        ASSERT_NE(dialog, nullptr);
         ChooseFolder(dialog, folder);
         InstallAndWaitForCompletion(dialog);
         FinishWithOk(dialog);
     }
 
-    // Both entries of the product, each with exactly its values, types and data.
+    // The product's demand-load entries: both of its own, with exactly these values.
+    Snapshot Entries(const Product& p, int arxYear, int dllYear) const {
+        const std::string year = std::to_string(p.year), arx = "VK_ZiruzOrav" + year,
+                          dll = "Vornik" + year + "DLLP";
+        return {
+            {"", "key"},
+            {arx, "key"},
+            {arx + "|LOADCTRLS", Dword(2)},
+            {arx + "|LOADER", Sz(installDir + "\\VK_ZiruzOrav" + std::to_string(arxYear) + ".ARX")},
+            {dll, "key"},
+            {dll + "|LOADCTRLS", Dword(2)},
+            {dll + "|LOADER", Sz(p.folder + "\\ACAD" + std::to_string(dllYear) + "P.dll")},
+            {dll + "|MANAGED", Dword(1)}};
+    }
+    static Snapshot Applications(const Product& p) {
+        return TakeKey(HKEY_LOCAL_MACHINE, p.Key() + "Applications", p.view);
+    }
     void ExpectEntries(const Product& p, int arxYear, int dllYear) {
-        const std::string apps = p.Key() + "Applications\\";
-        ExpectExactValues(
-            HKEY_LOCAL_MACHINE, apps + "VK_ZiruzOrav" + std::to_string(p.year),
-            {{"LOADCTRLS", Dword(2)},
-             {"LOADER", Sz(installDir + "\\VK_ZiruzOrav" + std::to_string(arxYear) + ".ARX")}},
-            p.view);
-        ExpectExactValues(HKEY_LOCAL_MACHINE, apps + "Vornik" + std::to_string(p.year) + "DLLP",
-                          {{"LOADCTRLS", Dword(2)},
-                           {"LOADER", Sz(p.folder + "\\ACAD" + std::to_string(dllYear) + "P.dll")},
-                           {"MANAGED", Dword(1)}},
-                          p.view);
-    }
-
-    static void ExpectNoEntries(const Product& p) {
-        EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, p.Key() + "Applications")) << p.Key();
-    }
-    // A profile's list exactly as the registry keeps it, in UTF-16: type and data with their
-    // terminators, for profile names and lists in any script.
-    using RawList = std::pair<DWORD, std::wstring>;
-    static std::wstring VariablesW(const Product& p, const std::wstring& profile) {
-        return fw::WideFromAnsi("Software\\Autodesk\\AutoCAD\\" + p.releaseKey + "\\" +
-                                p.productKey + "\\Profiles\\") +
-               profile + L"\\Variables";
-    }
-    void AddProfileRaw(const Product& p, const std::wstring& profile, const RawList& list) {
-        fw::unique_hkey key;
-        ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, VariablesW(p, profile).c_str(), key.put()), 0);
-        RegSetValueExW(key.get(), L"TRUSTEDPATHS", 0, list.first,
-                       reinterpret_cast<const BYTE*>(list.second.data()),
-                       static_cast<DWORD>(list.second.size() * sizeof(wchar_t)));
-    }
-    std::optional<RawList> TrustedRaw(const Product& p, const std::wstring& profile) {
-        fw::unique_hkey key;
-        DWORD type = 0, size = 0;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, VariablesW(p, profile).c_str(), 0, KEY_READ,
-                          key.put()) ||
-            RegQueryValueExW(key.get(), L"TRUSTEDPATHS", nullptr, &type, nullptr, &size))
-            return std::nullopt;
-        std::wstring data(size / sizeof(wchar_t), L'\0');
-        RegQueryValueExW(key.get(), L"TRUSTEDPATHS", nullptr, &type,
-                         reinterpret_cast<BYTE*>(&data[0]), &size);
-        return RawList{type, data};
-    }
-    std::optional<std::string> Trusted(const Product& p, const std::string& profile) {
-        auto value = ReadRegValue(HKEY_CURRENT_USER, ProfileVariables(p, profile), "TRUSTEDPATHS");
-        if (!value)
-            return std::nullopt;
-        EXPECT_EQ(value->type, static_cast<DWORD>(REG_SZ));
-        return std::string(value->data.c_str());
+        EXPECT_EQ(Applications(p), Entries(p, arxYear, dllYear)) << p.Key();
     }
 
     TempDir dir;
-    std::string package, data, target, installDir, appData;
+    const std::string package = dir / "pkg", data = package + "\\Data", target = dir / "Target",
+                      appData = dir / "AppData";
+    std::string installDir = target + "\\V-ZiruzOrav";
     std::unique_ptr<SetupProcess> setup;
 };
 

@@ -1,7 +1,7 @@
 // Presses the buttons of a running SetUp.exe for the demo run when no one sits at the
 // display:  demo_driver install FOLDER  (types the folder, presses Install, waits for the
 // completion screen)  |  demo_driver finish  (presses OK).
-#include "tests/e2e/setup_driver.h"
+#include "tests/win/setup_driver.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,0 +1,135 @@
+// Uninstalling as a user and a deployment system meet it: the kept SetUp.exe started with
+// /UNINSTALL after an installation through the dialog; afterwards the registry and the
+// folders are compared with a snapshot taken before the installation, types and bytes.
+#include "tests/win/install_fixture.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::wstring kListKey =
+    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vornik V-ZiruzOrav";
+
+class UninstallE2E : public InstallE2E {
+  protected:
+    void SetUp() override {
+        InstallE2E::SetUp();
+        if (IsSkipped())
+            return;
+        ClearListEntries(); // the other scenarios install and leave theirs
+        cad2010 = AddAutoCad(2010, "R18.0", "ACAD-8001:804");
+        cad2014 = AddAutoCad(2014, "R19.1", "ACAD-D001:804");
+        for (const Product* p : {&cad2010, &cad2014}) // AutoCAD's own entry stays
+            SetRegString(HKEY_LOCAL_MACHINE, p->Key() + "Applications\\AcadVBA", "LOADER", "vba");
+        AddProfile(cad2014, L"Drafting", L"");
+        AddProfile(cad2014, L"<<Unnamed Profile>>", L"%USERPROFILE%\\图块;D:\\Lisp", REG_EXPAND_SZ);
+        // A font of that name was there before: it stays, with the installed content.
+        WriteFileText(cad2014.folder + "\\Fonts\\Vornik_EN.shx", "the user's font");
+    }
+    void TearDown() override {
+        ClearListEntries();
+        InstallE2E::TearDown();
+    }
+    static void ClearListEntries() {
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+            RegDeleteKeyExW(root, kListKey.c_str(), KEY_WOW64_64KEY, 0);
+    }
+    Snapshot Take() {
+        Snapshot s;
+        for (REGSAM view : {REGSAM(0), REGSAM(KEY_WOW64_64KEY)}) {
+            const std::string label = view ? "64" : "32";
+            for (const wchar_t* key :
+                 {L"SOFTWARE\\Autodesk", L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
+                  L"SOFTWARE\\Microsoft\\Active Setup\\Installed Components"})
+                s.merge(TakeKey(HKEY_LOCAL_MACHINE, key, view, label + Utf8(key)));
+        }
+        for (const wchar_t* key :
+             {L"Software\\Autodesk", L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"})
+            s.merge(TakeKey(HKEY_CURRENT_USER, key, 0, "HKCU\\" + Utf8(key)));
+        for (const std::string& folder : {cad2010.folder, cad2014.folder, target})
+            TakeFolder(folder, s);
+        return s;
+    }
+    std::string ListValue(const std::string& name) {
+        const Snapshot list = TakeKey(HKEY_LOCAL_MACHINE, kListKey, KEY_WOW64_64KEY);
+        return list.count("|" + name) ? list.at("|" + name) : "(none)";
+    }
+    // The kept installer with /UNINSTALL and the switches; its exit code.
+    long Uninstall(const std::string& switches) {
+        SetupProcess run(installDir + "\\SetUp.exe", appData, "/UNINSTALL " + switches);
+        return run.WaitForExit(kTimeout);
+    }
+    // The last line of a silent run's log: its temporary copy has finished.
+    bool LogEnds() {
+        return ReadFileText(logFile).value_or("").find(" exit code ") != std::string::npos;
+    }
+
+    Product cad2010, cad2014;
+    const std::string logFile = dir / "uninstall.log";
+};
+
+TEST_F(UninstallE2E, InstallThenUninstallLeavesTheMachineAsItWas) {
+    for (const bool silent : {false, true}) { // silent: after two installs
+        SCOPED_TRACE(silent ? "silent" : "interactive");
+        Snapshot expected = Take();
+        expected[cad2014.folder + "\\Fonts\\Vornik_EN.shx"] = Payload("Vornik_EN.shx");
+        for (int i = 0; i < (silent ? 2 : 1); ++i)
+            InstallInto(target);
+        const std::string kept = installDir + "\\SetUp.exe";
+        EXPECT_EQ(ListValue("DisplayName"), Sz(L"Vornik批打印软件 2026.04.02"));
+        EXPECT_EQ(ListValue("DisplayVersion"), Sz("2026.04.02"));
+        EXPECT_EQ(ListValue("QuietUninstallString"), Sz("\"" + kept + "\" /UNINSTALL /S"));
+        EXPECT_EQ(ListValue("DisplayIcon"), Sz(kept));
+        ASSERT_NE(Take(), expected);
+
+        if (silent) {
+            EXPECT_EQ(Uninstall("/S /LOG=" + logFile), 0);
+            EXPECT_TRUE(NoMessageBoxFor(0, 500));
+            EXPECT_TRUE(WaitUntil([&] { return LogEnds(); }, kTimeout));
+            EXPECT_NE(ReadFileText(logFile)->find("removed " + cad2010.folder + "\\itextsharp.dll"),
+                      std::string::npos);
+        } else {
+            EXPECT_EQ(Uninstall("/LOG=" + logFile), 0); // its temporary copy goes on
+            MessageBoxSeen box = WaitForMessageBox(0, kTimeout);
+            EXPECT_EQ(box.caption, kSetupCaption);
+            EXPECT_EQ(box.text, L"确实要从本机卸载Vornik批打印软件吗 ?");
+            AnswerAndWait(box, IDYES);
+            box = WaitForMessageBox(0, kTimeout);
+            EXPECT_EQ(box.text, L"Vornik批打印软件已卸载完毕 !");
+            Answer(box, IDOK);
+        }
+        const Snapshot after = Take();
+        for (const auto& [name, value] : expected)
+            EXPECT_EQ(after.count(name) ? after.at(name) : "(missing)", value) << name;
+        for (const auto& [name, value] : after)
+            EXPECT_TRUE(expected.count(name)) << "left behind: " << name;
+        EXPECT_EQ(ReadFileText(appData + "\\Vornik\\Vornik.Ini"), Payload("Vornik.Ini"));
+    }
+}
+
+TEST_F(UninstallE2E, RunningAutoCadRemovesNothingAndAUsersFileKeepsTheFolder) {
+    for (const auto& [switches, code] :
+         {std::pair("/UNINSTALL /S", 3), std::pair("/UNINSTALL /S /Q", 5)})
+        EXPECT_EQ(SetupProcess(package + "\\SetUp.exe", appData, switches).WaitForExit(kTimeout),
+                  code)
+            << switches; // no record beside it; a bad switch
+    InstallInto(target);
+    WriteFileText(installDir + "\\notes.txt", "mine");
+    const Snapshot installed = Take();
+    const std::string fakeAcad = dir / "acad.exe";
+    ASSERT_TRUE(CopyFileA(WindowsPath(IDLE_HELPER_UNIX_PATH).c_str(), fakeAcad.c_str(), FALSE));
+    auto acad = std::make_unique<SetupProcess>(fakeAcad, appData);
+    EXPECT_EQ(Uninstall("/S /LOG=" + logFile), 2);
+    EXPECT_TRUE(WaitUntil([&] { return LogEnds(); }, kTimeout));
+    EXPECT_EQ(Take(), installed) << "nothing may be removed while AutoCAD runs";
+    acad.reset();
+
+    EXPECT_EQ(Uninstall("/S /LOG=" + logFile), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(installDir + "\\SetUp.exe"); }, kTimeout));
+    EXPECT_TRUE(WaitUntil([&] { return LogEnds(); }, kTimeout));
+    EXPECT_EQ(ListFiles(installDir), std::vector<std::string>{"notes.txt"});
+    EXPECT_EQ(Applications(cad2010).count("VK_ZiruzOrav2010"), 0u);
+    EXPECT_EQ(ListValue("DisplayName"), "(none)");
+}
+
+} // namespace
