@@ -60,64 +60,56 @@ TEST(InstallRecord, RunsMergeAndTornLinesAreIgnored) {
 }
 
 TEST(TrustedPathRestore, ActionForCurrentValue) {
-    const std::wstring dir = L"C:\\T\\V-ZiruzOrav";
-    const core::StoredText written{2, L"%A%;C:\\T\\V-ZIRUZORAV"};
+    using Text = core::StoredText;
+    const Text written{2, L"%A%;C:\\T\\V-ZIRUZORAV"};
+    const auto write = RestoreAction::Write, leave = RestoreAction::Leave;
     struct Row {
         const char* name;
-        std::optional<core::StoredText> current, before;
+        std::optional<Text> current, before;
         RestoreAction action;
-        core::StoredText value;
+        Text value;
     };
     const Row rows[] = {
         {"unchanged: the earlier value, type and case",
          written,
-         core::StoredText{2, L"%a%\u4e2d"},
-         RestoreAction::Write,
+         Text{2, L"%a%\u4e2d"},
+         write,
          {2, L"%a%\u4e2d"}},
         {"unchanged, absent before: deleted", written, std::nullopt, RestoreAction::Delete, {}},
         {"changed since: only the folder's entry goes",
-         core::StoredText{2, L"%A%;c:\\t\\v-ziruzorav\\;D:\\New"},
-         core::StoredText{2, L"%a%"},
-         RestoreAction::Write,
+         Text{2, L"%A%;c:\\t\\v-ziruzorav\\;D:\\New"},
+         Text{2, L"%a%"},
+         write,
          {2, L"%A%;D:\\New"}},
         {"changed since, absent before",
-         core::StoredText{1, L"C:\\T\\V-ZIRUZORAV;D:\\N"},
+         Text{1, L"C:\\T\\V-ZIRUZORAV;D:\\N"},
          std::nullopt,
-         RestoreAction::Write,
+         write,
          {1, L"D:\\N"}},
-        {"type changed since",
-         core::StoredText{1, written.text},
-         std::nullopt,
-         RestoreAction::Write,
-         {1, L"%A%"}},
-        {"folder gone already",
-         core::StoredText{2, L"D:\\N"},
-         std::nullopt,
-         RestoreAction::Leave,
-         {}},
+        {"type changed since", Text{1, written.text}, std::nullopt, write, {1, L"%A%"}},
+        {"folder gone already", Text{2, L"D:\\N"}, std::nullopt, leave, {}},
         {"trusted before the install",
-         core::StoredText{2, L"C:\\T\\V-ZiruzOrav;E:\\"},
-         core::StoredText{2, L"C:\\T\\V-ZiruzOrav"},
-         RestoreAction::Leave,
+         Text{2, L"C:\\T\\V-ZiruzOrav;E:\\"},
+         Text{2, L"C:\\T\\V-ZiruzOrav"},
+         leave,
          {}},
-        {"value removed since", std::nullopt, std::nullopt, RestoreAction::Leave, {}},
+        {"value removed since", std::nullopt, std::nullopt, leave, {}},
     };
     for (const Row& row : rows) {
-        const TrustedPathsRestore r = RestoreTrustedPaths(row.current, row.before, written, dir);
+        const TrustedPathsRestore r =
+            RestoreTrustedPaths(row.current, row.before, written, L"C:\\T\\V-ZiruzOrav");
         EXPECT_EQ(r.action, row.action) << row.name;
-        if (row.action == RestoreAction::Write) {
+        if (row.action == write) {
             EXPECT_EQ(r.value.type, row.value.type) << row.name;
             EXPECT_EQ(r.value.text, row.value.text) << row.name;
         }
     }
 }
 
-TEST(UninstallTexts, ListEntryAndTemporaryCopyArguments) {
-    EXPECT_EQ(DisplayName(20260402), L"Vornik批打印软件 2026.04.02");
-    EXPECT_EQ(DisplayVersion(20270105), L"2027.01.05");
-    EXPECT_EQ(UninstallCommand(L"C:\\A B\\SetUp.exe", true),
-              L"\"C:\\A B\\SetUp.exe\" /UNINSTALL /S");
+// Kilobytes for the list entry, rounded up.
+TEST(UninstallTexts, EstimatedSize) {
     EXPECT_EQ(EstimatedSizeKb(1025), 2u);
+    EXPECT_EQ(EstimatedSizeKb(2048), 2u);
 }
 
 } // namespace
