@@ -23,8 +23,7 @@ constexpr DWORD kTimeout = 20000;
 
 // Control IDs of the setup dialog.
 constexpr int kIdOk = 1, kIdCancel = 2, kIdFolder = 1000, kIdTitle = 1013, kIdProgress = 1014,
-              kIdBrowse = 1015, kIdChoose = 1016, kIdPathLabel = 1017, kIdMenuPicture = 1021,
-              kIdInstall = 1022, kIdDone = 1023, kIdEdition = 1024;
+              kIdBrowse = 1015, kIdInstall = 1022, kIdDone = 1023, kIdEdition = 1024;
 constexpr int kReleaseIds[21] = {1018, 1019, 1020, 1027, 1026, 1028, 1029, 1030, 1031, 1032, 1033,
                                  1034, 1035, 1036, 1037, 1038, 1039, 1040, 1041, 1042, 1043};
 inline int ReleaseId(int year) {
@@ -143,7 +142,6 @@ class InstallE2E : public testing::Test {
         ChooseFolder(dialog, target);
         Click(dialog, kIdInstall);
         MessageBoxSeen box = WaitForMessageBox(setup->pid(), kTimeout);
-        EXPECT_NE(box.hwnd, nullptr) << "no message";
         EXPECT_EQ(box.caption, kSetupCaption);
         return box;
     }

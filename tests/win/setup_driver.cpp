@@ -1,17 +1,10 @@
 #include "tests/win/setup_driver.h"
 
-#include <vector>
+#include "framework/text_convert.h"
 
 namespace e2e {
 
 namespace {
-std::wstring Wide(const std::string& ansi) {
-    std::wstring wide(ansi.size(), L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(),
-                                                        static_cast<int>(ansi.size()), &wide[0],
-                                                        static_cast<int>(wide.size()))));
-    return wide;
-}
 
 // This process's environment with the locale replaced, as a block for CreateProcessW.
 std::wstring EnvironmentWithLocale(const std::wstring& locale) {
@@ -19,75 +12,20 @@ std::wstring EnvironmentWithLocale(const std::wstring& locale) {
     const wchar_t* strings = GetEnvironmentStringsW();
     for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
         const std::wstring line = entry;
-        if (line.rfind(L"LC_ALL=", 0) != 0 && line.rfind(L"LANG=", 0) != 0 &&
-            line.rfind(L"LC_CTYPE=", 0) != 0)
+        if (line.rfind(L"LC_ALL=", 0) && line.rfind(L"LANG=", 0) && line.rfind(L"LC_CTYPE=", 0))
             block += line + L'\0';
     }
     FreeEnvironmentStringsW(const_cast<wchar_t*>(strings));
     return block + L"LC_ALL=" + locale + L'\0' + L"LANG=" + locale + L'\0' + L'\0';
 }
-} // namespace
-
-SetupProcess::SetupProcess(const std::string& exePath, const std::string& appData,
-                           const std::string& arguments, const std::wstring& unixLocale) {
-    SetEnvironmentVariableA("APPDATA", appData.c_str());
-    const std::wstring exe(exePath.begin(), exePath.end());
-    const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
-    const std::wstring program = unixLocale.empty() ? exe : L"Z:\\usr\\lib\\wine\\wine64";
-    std::wstring commandLine = (unixLocale.empty() ? L"" : L"wine64 ") + (L"\"" + exe + L"\"") +
-                               (arguments.empty() ? L"" : L" " + Wide(arguments));
-    std::wstring environment = unixLocale.empty() ? L"" : EnvironmentWithLocale(unixLocale);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    // Wine now and then refuses a start right after the previous program has ended; a few
-    // tries keep that from failing a test about something else.
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        if (CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                           CREATE_UNICODE_ENVIRONMENT,
-                           environment.empty() ? nullptr : &environment[0], folder.c_str(),
-                           &startup, &info)) {
-            m_process.reset(info.hProcess);
-            if (info.hThread)
-                CloseHandle(info.hThread);
-            m_pid = info.dwProcessId;
-            m_started = true;
-            return;
-        }
-        m_startError = GetLastError();
-        Sleep(300);
-    }
-}
-
-SetupProcess::~SetupProcess() {
-    if (m_process && WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT) {
-        TerminateProcess(m_process.get(), 99);
-        WaitForSingleObject(m_process.get(), 5000);
-    }
-}
-
-long SetupProcess::WaitForExit(DWORD timeoutMs) {
-    if (!m_process || WaitForSingleObject(m_process.get(), timeoutMs) != WAIT_OBJECT_0)
-        return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(m_process.get(), &code);
-    return static_cast<long>(code);
-}
-
-namespace {
-
-struct WindowSearch {
-    DWORD pid;
-    std::vector<HWND> found;
-};
 
 // A plain function, not a lambda: the 32-bit callback must be stdcall.
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
+    auto* search = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    if ((search->pid == 0 || owner == search->pid) && IsWindowVisible(hwnd))
-        search->found.push_back(hwnd);
+    if ((search->first == 0 || owner == search->first) && IsWindowVisible(hwnd))
+        search->second.push_back(hwnd);
     return TRUE;
 }
 
@@ -99,23 +37,65 @@ bool IsMessageBox(HWND hwnd) {
 
 } // namespace
 
+SetupProcess::SetupProcess(const std::string& exePath, const std::string& appData,
+                           const std::string& arguments, const std::wstring& unixLocale) {
+    SetEnvironmentVariableA("APPDATA", appData.c_str());
+    const std::wstring exe = fw::WideFromAnsi(exePath);
+    const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+    const std::wstring program = unixLocale.empty() ? exe : L"Z:\\usr\\lib\\wine\\wine64";
+    std::wstring commandLine = (unixLocale.empty() ? L"\"" : L"wine64 \"") + exe + L"\"" +
+                               (arguments.empty() ? L"" : L" " + fw::WideFromAnsi(arguments));
+    std::wstring environment = unixLocale.empty() ? L"" : EnvironmentWithLocale(unixLocale);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    // Wine now and then refuses a start right after the previous program has ended; a few
+    // tries keep that from failing a test about something else.
+    for (int attempt = 0; attempt < 5 && !m_started; ++attempt) {
+        m_started = CreateProcessW(
+            program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+            environment.empty() ? nullptr : &environment[0], folder.c_str(), &startup, &info);
+        if (m_started) {
+            m_process.reset(info.hProcess);
+            if (info.hThread)
+                CloseHandle(info.hThread);
+            m_pid = info.dwProcessId;
+        } else {
+            m_startError = GetLastError();
+            Sleep(300);
+        }
+    }
+}
+
+SetupProcess::~SetupProcess() {
+    if (m_process && WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(m_process.get(), 99);
+        WaitForSingleObject(m_process.get(), 5000);
+    }
+}
+
+long SetupProcess::WaitForExit(DWORD timeoutMs) {
+    DWORD code = 0;
+    if (!m_process || WaitForSingleObject(m_process.get(), timeoutMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(m_process.get(), &code))
+        return -1;
+    return static_cast<long>(code);
+}
+
 std::vector<HWND> VisibleWindowsOf(DWORD pid) {
-    WindowSearch search{pid, {}};
+    std::pair<DWORD, std::vector<HWND>> search{pid, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return search.second;
 }
 
 HWND WaitForWindow(DWORD pid, const std::wstring& caption, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            for (HWND hwnd : VisibleWindowsOf(pid)) {
-                if (GetText(hwnd) == caption && !IsMessageBox(hwnd)) {
+            for (HWND hwnd : VisibleWindowsOf(pid))
+                if (GetText(hwnd) == caption && !IsMessageBox(hwnd))
                     found = hwnd;
-                    return true;
-                }
-            }
-            return false;
+            return found != nullptr;
         },
         timeoutMs);
     return found;
@@ -125,22 +105,13 @@ MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
     MessageBoxSeen seen;
     WaitUntil(
         [&] {
-            for (HWND hwnd : VisibleWindowsOf(pid)) {
-                if (IsMessageBox(hwnd)) {
-                    seen.hwnd = hwnd;
-                    seen.caption = GetText(hwnd);
-                    seen.text = GetText(hwnd, 0xFFFF);
-                    return true;
-                }
-            }
-            return false;
+            for (HWND hwnd : VisibleWindowsOf(pid))
+                if (IsMessageBox(hwnd))
+                    seen = {hwnd, GetText(hwnd), GetText(hwnd, 0xFFFF)};
+            return seen.hwnd != nullptr;
         },
         timeoutMs);
     return seen;
-}
-
-bool NoMessageBoxFor(DWORD pid, DWORD timeMs) {
-    return !WaitForMessageBox(pid, timeMs).hwnd;
 }
 
 void Click(HWND dialog, int controlId) {
@@ -166,23 +137,11 @@ std::wstring GetText(HWND window) {
     return std::wstring(buffer, length < 1024 ? length : 0);
 }
 
-std::wstring GetText(HWND dialog, int controlId) {
-    return GetText(GetDlgItem(dialog, controlId));
-}
-
 bool IsChecked(HWND dialog, int controlId) {
     DWORD_PTR state = 0;
     SendMessageTimeoutW(GetDlgItem(dialog, controlId), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000,
                         &state);
     return state == BST_CHECKED;
-}
-
-bool IsShown(HWND dialog, int controlId) {
-    return IsWindowVisible(GetDlgItem(dialog, controlId)) != FALSE;
-}
-
-bool IsEnabledControl(HWND dialog, int controlId) {
-    return IsWindowEnabled(GetDlgItem(dialog, controlId)) != FALSE;
 }
 
 } // namespace e2e

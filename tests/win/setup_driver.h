@@ -14,8 +14,7 @@ namespace e2e {
 
 class SetupProcess {
   public:
-    // Starts exePath with its folder as the current folder; APPDATA set to appData; arguments
-    // follow the quoted program name on the command line. With a Unix locale (such as
+    // Starts exePath in its folder with APPDATA set to appData. With a Unix locale (such as
     // "en_US.UTF-8") it runs under that system locale: the Wine loader is started as a Unix
     // program with the locale in its environment, since a program started from Windows keeps
     // the Unix locale. Its windows then belong to another pid.
@@ -38,40 +37,39 @@ class SetupProcess {
     bool m_started = false; // a Unix program (the loader) gives no process handle
 };
 
-// The program's visible top-level windows.
-std::vector<HWND> VisibleWindowsOf(DWORD pid);
+// Waits until the condition holds or the time runs out; returns the last result.
+template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutMs) {
+    for (const DWORD start = GetTickCount(); !condition(); Sleep(20))
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+    return true;
+}
 
+// The visible top-level windows of the program, or of every program for a pid of 0.
+std::vector<HWND> VisibleWindowsOf(DWORD pid);
 // The program's top-level window with this caption, or null after the time ran out.
-// A pid of 0 takes the window of any process.
 HWND WaitForWindow(DWORD pid, const std::wstring& caption, DWORD timeoutMs);
 
 struct MessageBoxSeen {
     HWND hwnd = nullptr;
-    std::wstring caption;
-    std::wstring text;
+    std::wstring caption, text;
 };
 // The next message box (a dialog of class #32770 with a text control 0xFFFF) of the program.
 MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeoutMs);
-// Whether the program shows no message box during the time.
-bool NoMessageBoxFor(DWORD pid, DWORD timeMs);
 
 void Click(HWND dialog, int controlId);
 void Answer(const MessageBoxSeen& box, int buttonId);
 void SetText(HWND dialog, int controlId, const std::wstring& text);
-std::wstring GetText(HWND dialog, int controlId);
 std::wstring GetText(HWND window);
+inline std::wstring GetText(HWND dialog, int controlId) {
+    return GetText(GetDlgItem(dialog, controlId));
+}
 bool IsChecked(HWND dialog, int controlId);
-bool IsShown(HWND dialog, int controlId);
-bool IsEnabledControl(HWND dialog, int controlId);
-// Waits until the condition holds or the time runs out; returns the last result.
-template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(20);
-    }
-    return true;
+inline bool IsShown(HWND dialog, int controlId) {
+    return IsWindowVisible(GetDlgItem(dialog, controlId)) != FALSE;
+}
+inline bool IsEnabledControl(HWND dialog, int controlId) {
+    return IsWindowEnabled(GetDlgItem(dialog, controlId)) != FALSE;
 }
 
 } // namespace e2e

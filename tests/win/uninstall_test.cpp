@@ -84,7 +84,7 @@ TEST_F(UninstallE2E, InstallThenUninstallLeavesTheMachineAsItWas) {
 
         if (silent) {
             EXPECT_EQ(Uninstall("/S /LOG=" + logFile), 0);
-            EXPECT_TRUE(NoMessageBoxFor(0, 500));
+            EXPECT_FALSE(WaitForMessageBox(0, 500).hwnd);
             EXPECT_TRUE(WaitUntil([&] { return LogEnds(); }, kTimeout));
             EXPECT_NE(ReadFileText(logFile)->find("removed " + cad2010.folder + "\\itextsharp.dll"),
                       std::string::npos);
