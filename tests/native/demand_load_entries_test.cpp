@@ -8,9 +8,9 @@ const std::string kInstall = "C:\\Vornik\\V-ZiruzOrav";
 const std::string kAcad = "C:\\Program Files\\AutoCAD";
 
 // Each entry as "key: name=number name='text'", for readable comparisons.
-std::vector<std::string> Described(int year) {
+std::vector<std::string> Described(int year, int targetBits = 32) {
     std::vector<std::string> described;
-    for (const auto& entry : acad::DemandLoadEntries(year, kInstall, kAcad, 32)) {
+    for (const auto& entry : acad::DemandLoadEntries(year, kInstall, kAcad, targetBits)) {
         std::string text = entry ? entry->keyName + ":" : "(skipped)";
         for (const auto& value : entry ? entry->values : decltype(entry->values){})
             text += " " + value.name + "=" +
@@ -44,6 +44,16 @@ TEST(DemandLoadEntries, EveryReleaseLoadsItsModuleGeneration) {
         EXPECT_EQ(Described(row.year), expected) << "AutoCAD " << row.year;
     }
     EXPECT_TRUE(acad::DemandLoadEntries(2028, kInstall, kAcad, 64).empty());
+}
+
+// The 64-bit edition also loads the older 32-bit module generation into 2009 and 2010.
+TEST(DemandLoadEntries, SixtyFourBitEditionAddsTheOlderModules) {
+    for (const auto& [year, older] :
+         {std::pair(2009, "VK_ZiruzOrav2008"), std::pair(2010, "VK_ZiruzOrav2010_32")})
+        EXPECT_EQ(Described(year, 64).at(1), "Applications\\" + std::string(older) +
+                                                 ": LOADCTRLS=2 LOADER='" + kInstall + "\\" +
+                                                 older + ".ARX'")
+            << year;
 }
 
 } // namespace

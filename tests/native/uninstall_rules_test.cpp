@@ -1,5 +1,4 @@
 #include "uninstall/install_record.h"
-#include "uninstall/list_entry_text.h"
 #include "uninstall/trusted_path_restore.h"
 
 #include <gtest/gtest.h>
@@ -104,12 +103,6 @@ TEST(TrustedPathRestore, ActionForCurrentValue) {
             EXPECT_EQ(r.value.text, row.value.text) << row.name;
         }
     }
-}
-
-// Kilobytes for the list entry, rounded up.
-TEST(UninstallTexts, EstimatedSize) {
-    EXPECT_EQ(EstimatedSizeKb(1025), 2u);
-    EXPECT_EQ(EstimatedSizeKb(2048), 2u);
 }
 
 } // namespace

@@ -127,6 +127,12 @@ class InstallE2E : public testing::Test {
         EXPECT_NE(dialog, nullptr) << "the setup dialog did not appear";
         return dialog;
     }
+    // Stands in for a running AutoCAD until the result is destroyed.
+    std::unique_ptr<SetupProcess> StartFakeAcad() {
+        const std::string acad = dir / "acad.exe";
+        EXPECT_TRUE(CopyFileA(WindowsPath(IDLE_HELPER_UNIX_PATH).c_str(), acad.c_str(), FALSE));
+        return std::make_unique<SetupProcess>(acad, appData);
+    }
     void ChooseFolder(HWND dialog, const std::string& folder) {
         SetText(dialog, kIdFolder, Wide(folder));
     }

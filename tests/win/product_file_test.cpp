@@ -1,21 +1,10 @@
-// The product file as Windows sees it before running it: the manifest that decides whether
-// Windows asks for elevation, and the version that its file properties show.
+// The product file as Windows sees it before running it: the version that its file
+// properties show.
 #include "tests/win/install_fixture.h"
 
 using namespace e2e;
 
 namespace {
-
-TEST(ProductFile, ManifestAsksForNothingButTheUsersRights) {
-    const HMODULE module =
-        LoadLibraryExA(WindowsPath(SETUP_EXE_UNIX_PATH).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    const HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(1), RT_MANIFEST);
-    ASSERT_TRUE(info);
-    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, info))),
-                               SizeofResource(module, info));
-    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-    EXPECT_EQ(manifest.find("dependentAssembly"), std::string::npos); // no Common Controls 6
-}
 
 TEST(ProductFile, VersionNamesTheInstallerInChinese) {
     const std::string exe = WindowsPath(SETUP_EXE_UNIX_PATH);

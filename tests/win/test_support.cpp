@@ -73,20 +73,22 @@ Snapshot TakeKey(HKEY root, const std::wstring& path, REGSAM view, const std::st
     return out;
 }
 
-void TakeFolder(const std::string& folder, Snapshot& out) {
+Snapshot TakeFolder(const std::string& folder) {
+    Snapshot out;
     WIN32_FIND_DATAA entry;
     fw::unique_find find(FindFirstFileA((folder + "\\*").c_str(), &entry));
     while (find) {
         const std::string name = entry.cFileName, path = folder + "\\" + name;
-        if (name != "." && name != "..") {
-            const bool isFolder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-            out[path] = isFolder ? "folder" : ReadFileText(path).value_or("?");
-            if (isFolder)
-                TakeFolder(path, out);
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            out[path] = ReadFileText(path).value_or("?");
+        } else if (name != "." && name != "..") {
+            out[path] = "folder";
+            out.merge(TakeFolder(path));
         }
         if (!FindNextFileA(find.get(), &entry))
             find.reset();
     }
+    return out;
 }
 
 void SetRegText(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type,
@@ -136,19 +138,6 @@ void MakeFolders(const std::string& path) {
     for (size_t pos = path.find('\\', 3); pos != std::string::npos; pos = path.find('\\', pos + 1))
         CreateDirectoryA(path.substr(0, pos).c_str(), nullptr);
     CreateDirectoryA(path.c_str(), nullptr);
-}
-
-std::vector<std::string> ListFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    fw::unique_find find(FindFirstFileA((folder + "\\*.*").c_str(), &data));
-    while (find) {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(data.cFileName);
-        if (!FindNextFileA(find.get(), &data))
-            find.reset();
-    }
-    return names;
 }
 
 } // namespace testing_support

@@ -54,7 +54,7 @@ Snapshot TakeKey(HKEY root, const std::wstring& path, REGSAM view = 0,
 inline Snapshot TakeKey(HKEY root, const std::string& path, REGSAM view = 0) {
     return TakeKey(root, fw::WideFromAnsi(path), view);
 }
-void TakeFolder(const std::string& folder, Snapshot& out); // every file and folder below
+Snapshot TakeFolder(const std::string& folder); // every file and folder below
 
 // Writes a text value (data with its terminators), creating the key path as needed.
 void SetRegText(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type,
@@ -70,8 +70,5 @@ std::optional<std::string> ReadFileText(const std::string& path);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 void MakeFolders(const std::string& path); // every missing level
-// The files of a folder in the order the file system lists them, which is the order the
-// package copy takes them in.
-std::vector<std::string> ListFiles(const std::string& folder);
 
 } // namespace testing_support

@@ -105,13 +105,8 @@ class UnattendedExitCodes : public UnattendedE2E, public testing::WithParamInter
     };
     static const std::vector<Row>& Rows() {
         static const std::vector<Row> rows = {
-            {"AutoCadRunning",
-             [](UnattendedExitCodes& t) {
-                 const std::string acad = t.dir / "acad.exe";
-                 CopyFileA(WindowsPath(IDLE_HELPER_UNIX_PATH).c_str(), acad.c_str(), FALSE);
-                 t.acad = std::make_unique<SetupProcess>(acad, t.appData);
-             },
-             "", 2, "AutoCAD is running: nothing done"},
+            {"AutoCadRunning", [](UnattendedExitCodes& t) { t.acad = t.StartFakeAcad(); }, "", 2,
+             "AutoCAD is running: nothing done"},
             {"MissingPackage",
              [](UnattendedExitCodes& t) { MoveFileA(t.data.c_str(), (t.dir / "gone").c_str()); },
              "", 3, "message (not shown): 未找到安装所需的Data文件夹 !"},

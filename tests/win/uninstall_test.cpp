@@ -47,7 +47,7 @@ class UninstallE2E : public InstallE2E {
              {L"Software\\Autodesk", L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"})
             s.merge(TakeKey(HKEY_CURRENT_USER, key, 0, "HKCU\\" + Utf8(key)));
         for (const std::string& folder : {cad2010.folder, cad2014.folder, target})
-            TakeFolder(folder, s);
+            s.merge(TakeFolder(folder));
         return s;
     }
     std::string ListValue(const std::string& name) {
@@ -116,9 +116,7 @@ TEST_F(UninstallE2E, RunningAutoCadRemovesNothingAndAUsersFileKeepsTheFolder) {
     InstallInto(target);
     WriteFileText(installDir + "\\notes.txt", "mine");
     const Snapshot installed = Take();
-    const std::string fakeAcad = dir / "acad.exe";
-    ASSERT_TRUE(CopyFileA(WindowsPath(IDLE_HELPER_UNIX_PATH).c_str(), fakeAcad.c_str(), FALSE));
-    auto acad = std::make_unique<SetupProcess>(fakeAcad, appData);
+    auto acad = StartFakeAcad();
     EXPECT_EQ(Uninstall("/S /LOG=" + logFile), 2);
     EXPECT_TRUE(WaitUntil([&] { return LogEnds(); }, kTimeout));
     EXPECT_EQ(Take(), installed) << "nothing may be removed while AutoCAD runs";
@@ -127,7 +125,7 @@ TEST_F(UninstallE2E, RunningAutoCadRemovesNothingAndAUsersFileKeepsTheFolder) {
     EXPECT_EQ(Uninstall("/S /LOG=" + logFile), 0);
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(installDir + "\\SetUp.exe"); }, kTimeout));
     EXPECT_TRUE(WaitUntil([&] { return LogEnds(); }, kTimeout));
-    EXPECT_EQ(ListFiles(installDir), std::vector<std::string>{"notes.txt"});
+    EXPECT_EQ(TakeFolder(installDir), (Snapshot{{installDir + "\\notes.txt", "mine"}}));
     EXPECT_EQ(Applications(cad2010).count("VK_ZiruzOrav2010"), 0u);
     EXPECT_EQ(ListValue("DisplayName"), "(none)");
 }
