@@ -117,15 +117,22 @@ class InstallE2E : public testing::Test {
         return found == values.end() ? std::nullopt : std::optional(found->second);
     }
 
-    HWND StartSetup(const std::string& arguments = "", const std::wstring& unixLocale = L"") {
-        setup =
-            std::make_unique<SetupProcess>(package + "\\SetUp.exe", appData, arguments, unixLocale);
+    HWND StartSetup(const std::wstring& unixLocale = L"") {
+        setup = std::make_unique<SetupProcess>(package + "\\SetUp.exe", appData, "", unixLocale);
         EXPECT_TRUE(setup->started()) << "CreateProcess error " << setup->startError();
         // Under another locale the window belongs to the loader's child: any process.
         HWND dialog =
             WaitForWindow(unixLocale.empty() ? setup->pid() : 0, kDialogCaption, kTimeout);
         EXPECT_NE(dialog, nullptr) << "the setup dialog did not appear";
         return dialog;
+    }
+    // Holds an older copy of a package file in the install folder open, as a running program
+    // would, so that its copy fails for real.
+    fw::unique_file LockOldCopy(const std::string& name) {
+        MakeFolders(installDir);
+        WriteFileText(installDir + "\\" + name, "old");
+        return fw::unique_file(CreateFileA((installDir + "\\" + name).c_str(), GENERIC_READ, 0,
+                                           nullptr, OPEN_EXISTING, 0, nullptr));
     }
     // Stands in for a running AutoCAD until the result is destroyed.
     std::unique_ptr<SetupProcess> StartFakeAcad() {

@@ -110,13 +110,7 @@ class UnattendedExitCodes : public UnattendedE2E, public testing::WithParamInter
             {"MissingPackage",
              [](UnattendedExitCodes& t) { MoveFileA(t.data.c_str(), (t.dir / "gone").c_str()); },
              "", 3, "message (not shown): 未找到安装所需的Data文件夹 !"},
-            {"LockedFile",
-             [](UnattendedExitCodes& t) {
-                 MakeFolders(t.installDir);
-                 WriteFileText(t.installDir + "\\itextsharp.dll", "old");
-                 t.lock.reset(CreateFileA((t.installDir + "\\itextsharp.dll").c_str(), GENERIC_READ,
-                                          0, nullptr, OPEN_EXISTING, 0, nullptr));
-             },
+            {"LockedFile", [](UnattendedExitCodes& t) { t.lock = t.LockOldCopy("itextsharp.dll"); },
              "", 4, "\\V-ZiruzOrav\\itextsharp.dll (error "},
             {"PartlyWritten",
              [](UnattendedExitCodes& t) {
