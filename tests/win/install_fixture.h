@@ -117,14 +117,13 @@ class InstallE2E : public testing::Test {
         return found == values.end() ? std::nullopt : std::optional(found->second);
     }
 
-    HWND StartSetup(const std::wstring& unixLocale = L"") {
+    // Starts the package's SetUp.exe and waits for its dialog.
+    bool StartSetup(const std::wstring& unixLocale = L"") {
         setup = std::make_unique<SetupProcess>(package + "\\SetUp.exe", appData, "", unixLocale);
         EXPECT_TRUE(setup->started()) << "CreateProcess error " << setup->startError();
         // Under another locale the window belongs to the loader's child: any process.
-        HWND dialog =
-            WaitForWindow(unixLocale.empty() ? setup->pid() : 0, kDialogCaption, kTimeout);
-        EXPECT_NE(dialog, nullptr) << "the setup dialog did not appear";
-        return dialog;
+        dialog = WaitForWindow(unixLocale.empty() ? setup->pid() : 0, kDialogCaption, kTimeout);
+        return dialog != nullptr;
     }
     // Holds an older copy of a package file in the install folder open, as a running program
     // would, so that its copy fails for real.
@@ -140,19 +139,26 @@ class InstallE2E : public testing::Test {
         EXPECT_TRUE(CopyFileA(WindowsPath(IDLE_HELPER_UNIX_PATH).c_str(), acad.c_str(), FALSE));
         return std::make_unique<SetupProcess>(acad, appData);
     }
-    void ChooseFolder(HWND dialog, const std::string& folder) {
-        SetText(dialog, kIdFolder, Wide(folder));
-    }
-    // Presses Install and waits for the completion screen.
-    void InstallAndWaitForCompletion(HWND dialog) {
+    void ChooseFolder(const std::string& folder) { SetText(dialog, kIdFolder, Wide(folder)); }
+    // Types the folder, presses Install and waits for the completion screen.
+    void Install(const std::string& folder) {
+        ChooseFolder(folder);
         Click(dialog, kIdInstall);
         ASSERT_TRUE(WaitUntil([&] { return IsShown(dialog, kIdOk); }, kTimeout))
             << "no completion screen; a message instead: "
             << Utf8(WaitForMessageBox(setup->pid(), 0).text);
     }
-    // Chooses the target folder, presses Install and waits for the installer's own message.
-    MessageBoxSeen InstallUntilMessage(HWND dialog) {
-        ChooseFolder(dialog, target);
+    void FinishWithOk() {
+        Click(dialog, kIdOk);
+        EXPECT_EQ(setup->WaitForExit(kTimeout), 0);
+    }
+    void InstallInto(const std::string& folder) {
+        Install(folder);
+        FinishWithOk();
+    }
+    // Presses Install into the target folder and waits for the installer's own message.
+    MessageBoxSeen InstallUntilMessage() {
+        ChooseFolder(target);
         Click(dialog, kIdInstall);
         MessageBoxSeen box = WaitForMessageBox(setup->pid(), kTimeout);
         EXPECT_EQ(box.caption, kSetupCaption);
@@ -161,18 +167,6 @@ class InstallE2E : public testing::Test {
     void AnswerAndWait(const MessageBoxSeen& box, int button) {
         Answer(box, button);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }, kTimeout));
-    }
-    void FinishWithOk(HWND dialog) {
-        Click(dialog, kIdOk);
-        EXPECT_EQ(setup->WaitForExit(kTimeout), 0);
-    }
-    // Starts SetUp.exe, installs into folder and ends it from its completion screen.
-    void InstallInto(const std::string& folder) {
-        HWND dialog = StartSetup();
-        ASSERT_NE(dialog, nullptr);
-        ChooseFolder(dialog, folder);
-        InstallAndWaitForCompletion(dialog);
-        FinishWithOk(dialog);
     }
 
     // The product's demand-load entries: both of its own, with exactly these values.
@@ -201,6 +195,7 @@ class InstallE2E : public testing::Test {
                       appData = dir / "AppData";
     std::string installDir = target + "\\V-ZiruzOrav";
     std::unique_ptr<SetupProcess> setup;
+    HWND dialog = nullptr;
 };
 
 } // namespace e2e

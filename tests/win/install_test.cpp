@@ -21,8 +21,7 @@ TEST_F(InstallE2E, HappyPathThreeReleasesTwoProfiles) {
     // A profile and folder the code page lacks, in a list that expands variables.
     AddProfile(cad2014, L"\ud55c\uad6d", L"%APPDATA%\\\ud55c", REG_EXPAND_SZ);
 
-    HWND dialog = StartSetup();
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(StartSetup());
     for (int year = 2007; year <= 2027; ++year) {
         const bool found = year == 2008 || year == 2010 || year == 2014;
         EXPECT_EQ(IsShown(dialog, ReleaseId(year)), year <= 2016) << year;
@@ -32,12 +31,11 @@ TEST_F(InstallE2E, HappyPathThreeReleasesTwoProfiles) {
     EXPECT_EQ(GetText(dialog, kIdFolder), L"C:\\Vornik");
     EXPECT_EQ(GetText(dialog, kIdTitle), L"批打印软件 V2026.04.02");
     EXPECT_EQ(GetText(dialog, kIdEdition), L"( 32位 AutoCAD版 )");
-    ChooseFolder(dialog, target + "\\");
-    InstallAndWaitForCompletion(dialog);
+    Install(target + "\\");
     EXPECT_EQ(GetText(dialog, kIdOk), L"安装完成");
     for (int id : {kIdInstall, kIdCancel, kIdFolder, kIdProgress, ReleaseId(2010)})
         EXPECT_FALSE(IsShown(dialog, id)) << id;
-    FinishWithOk(dialog);
+    FinishWithOk();
 
     // The package without the fonts and the driver file; the installer and the settings file
     // are kept beside it for later runs.
@@ -78,16 +76,15 @@ TEST_F(InstallE2E, HappyPathThreeReleasesTwoProfiles) {
 
 TEST_F(InstallE2E, NothingIsInstalledWithoutAUsableFolderOrATick) {
     AddAutoCad(2010, "R18.0", "ACAD-8001:804");
-    HWND dialog = StartSetup();
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(StartSetup());
     // Enter in the folder box must not end the installer before anything was installed.
     PostMessageW(GetDlgItem(dialog, kIdFolder), WM_KEYDOWN, VK_RETURN, 0);
     PostMessageW(GetDlgItem(dialog, kIdFolder), WM_KEYUP, VK_RETURN, 0);
     EXPECT_EQ(setup->WaitForExit(1000), -1) << "Enter ended the installer";
-    ChooseFolder(dialog, "");
+    ChooseFolder("");
     EXPECT_TRUE(WaitUntil([&] { return !IsEnabledControl(dialog, kIdInstall); }, kTimeout))
         << "Install enabled with an empty folder";
-    ChooseFolder(dialog, target);
+    ChooseFolder(target);
     EXPECT_TRUE(WaitUntil([&] { return IsEnabledControl(dialog, kIdInstall); }, kTimeout));
     Click(dialog, ReleaseId(2010));
     EXPECT_TRUE(WaitUntil([&] { return !IsEnabledControl(dialog, kIdInstall); }, kTimeout))
@@ -103,14 +100,13 @@ TEST_F(InstallE2E, NothingIsInstalledWithoutAUsableFolderOrATick) {
 TEST_F(InstallE2E, RunningAutoCadIsReportedOnceThenBrowseCreatesTheFolder) {
     const Product cad2010 = AddAutoCad(2010, "R18.0", "ACAD-8001:804");
     const auto acad = StartFakeAcad();
-    HWND dialog = StartSetup();
-    ASSERT_NE(dialog, nullptr);
-    MessageBoxSeen box = InstallUntilMessage(dialog);
+    ASSERT_TRUE(StartSetup());
+    MessageBoxSeen box = InstallUntilMessage();
     EXPECT_EQ(box.text, L"请关闭AutoCAD后再进行安装 !");
     AnswerAndWait(box, IDOK);
     EXPECT_FALSE(FolderExists(target)) << "nothing may be created while AutoCAD runs";
 
-    ChooseFolder(dialog, package);
+    ChooseFolder(package);
     Click(dialog, kIdBrowse);
     HWND browse = WaitForWindow(setup->pid(), L"请选择安装目录：", kTimeout);
     ASSERT_NE(browse, nullptr) << "no folder picker";
@@ -138,8 +134,7 @@ TEST_F(InstallE2E, RunningAutoCadIsReportedOnceThenBrowseCreatesTheFolder) {
     EXPECT_EQ(GetText(dialog, kIdFolder), Wide(chosen));
 
     installDir = chosen + "\\V-ZiruzOrav";
-    InstallAndWaitForCompletion(dialog);
-    FinishWithOk(dialog);
+    InstallInto(chosen);
     EXPECT_TRUE(FileExists(installDir + "\\readme.txt"));
     ExpectEntries(cad2010, 2010, 2010);
 }
@@ -152,9 +147,8 @@ TEST_F(InstallE2E, RetryAsksAgainAndIgnoreCompletesWithoutThatFile) {
     fw::unique_file lock = LockOldCopy("readme.txt");
     fw::unique_file(CreateFileW((Wide(data) + L"\\\ud55c.arx").c_str(), GENERIC_WRITE, 0, nullptr,
                                 CREATE_NEW, 0, nullptr));
-    HWND dialog = StartSetup();
-    ASSERT_NE(dialog, nullptr);
-    ChooseFolder(dialog, target);
+    ASSERT_TRUE(StartSetup());
+    ChooseFolder(target);
     Click(dialog, kIdInstall);
     std::vector<std::wstring> failed;
     while (!IsShown(dialog, kIdOk)) {
@@ -172,7 +166,7 @@ TEST_F(InstallE2E, RetryAsksAgainAndIgnoreCompletesWithoutThatFile) {
     std::sort(failed.begin(), failed.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(failed, expected);
-    FinishWithOk(dialog);
+    FinishWithOk();
     lock.reset();
     EXPECT_EQ(ReadFileText(installDir + "\\readme.txt"), "old");
     EXPECT_EQ(ReadFileText(installDir + "\\ACAD2013P.dll"), Payload("ACAD2013P.dll"));
@@ -193,6 +187,7 @@ TEST_F(InstallE2E, EveryPackageFileIsCopiedAndEndsWritable) {
     WriteFileText(readOnly[1], "old");
     for (const std::string& path : readOnly)
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(StartSetup());
     InstallInto(target);
     // With the kept SetUp.exe and Vornik.Ini, and the install record.
     EXPECT_EQ(TakeFolder(installDir).size(), 6u + 3u + 120u);
@@ -232,17 +227,14 @@ TEST_F(InstallE2E, OnlyRealInstallationsAreOfferedAndOnlyTickedOnesServed) {
                      "SOFTWARE\\Autodesk\\AutoCAD\\" + key.substr(0, key.find('|')),
                      key.substr(key.find('|') + 1), text);
     }
-    HWND dialog = StartSetup();
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(StartSetup());
     for (int year = 2007; year <= 2016; ++year)
         EXPECT_EQ(IsEnabledControl(dialog, ReleaseId(year)),
                   year == 2008 || year == 2010 || year == 2014)
             << year;
     Click(dialog, ReleaseId(2008));
     ASSERT_TRUE(WaitUntil([&] { return !IsChecked(dialog, ReleaseId(2008)); }, kTimeout));
-    ChooseFolder(dialog, target);
-    InstallAndWaitForCompletion(dialog);
-    FinishWithOk(dialog);
+    InstallInto(target);
     ExpectEntries(chs, 2010, 2010);
     ExpectEntries(enu, 2010, 2010);
     ExpectEntries(nested, 2013, 2013);
@@ -260,19 +252,18 @@ TEST_F(InstallE2E, FailedRegistrationIsReportedBeforeTheCompletionScreen) {
     const Product cad2014 = AddAutoCad(2014, "R19.1", "ACAD-D001:804");
     const std::wstring multi(L"d:\\a\0e:\\b\0", 9); // left as it is, and counted
     AddProfile(cad2010, L"Multi", multi, REG_MULTI_SZ);
-    HWND dialog = StartSetup();
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(StartSetup());
     // The product key vanishes after the scan: neither of its two entries can be written.
     ASSERT_EQ(RegDeleteTreeA(HKEY_LOCAL_MACHINE, cad2014.Key().c_str()), ERROR_SUCCESS);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, cad2014.Key().substr(0, cad2014.Key().size() - 1).c_str());
-    MessageBoxSeen box = InstallUntilMessage(dialog);
+    MessageBoxSeen box = InstallUntilMessage();
     EXPECT_EQ(box.text,
               L"有 5 项AutoCAD注册信息或支持文件未能写入，可能原因如下：\n\n"
               L"1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理员身份运行SetUp.exe后重新安装");
     EXPECT_FALSE(IsShown(dialog, kIdOk)) << "the warning comes before the completion screen";
     Answer(box, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return IsShown(dialog, kIdOk); }, kTimeout));
-    FinishWithOk(dialog);
+    FinishWithOk();
     ExpectEntries(cad2010, 2010, 2010);
     EXPECT_EQ(Trusted(cad2010, L"Multi"), Text(REG_MULTI_SZ, multi + L'\0'));
 }
@@ -289,17 +280,14 @@ TEST_F(InstallE2E, SixtyFourBitEditionServesBothViews) {
     const Product cad2009 = AddAutoCad(2009, "R17.2", "ACAD-7001:804", KEY_WOW64_64KEY);
     const Product cad2010 = AddAutoCad(2010, "R18.0", "ACAD-8001:804", KEY_WOW64_64KEY);
     const Product cad2018 = AddAutoCad(2018, "R22.0", "ACAD-1001:804", KEY_WOW64_64KEY);
-    HWND dialog = StartSetup();
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(StartSetup());
     EXPECT_EQ(GetText(dialog, kIdEdition), L"( 64位 AutoCAD版 )");
     for (int year = 2007; year <= 2027; ++year) {
         const bool found = year == 2008 || year == 2009 || year == 2010 || year == 2018;
         EXPECT_TRUE(IsShown(dialog, ReleaseId(year))) << year;
         EXPECT_EQ(IsChecked(dialog, ReleaseId(year)), found) << year;
     }
-    ChooseFolder(dialog, target);
-    InstallAndWaitForCompletion(dialog);
-    FinishWithOk(dialog);
+    InstallInto(target);
 
     ExpectEntries(cad2008, 2008, 2007);
     ExpectEntries(cad2018, 2018, 2013);
@@ -314,8 +302,7 @@ TEST_F(InstallE2E, SixtyFourBitEditionServesBothViews) {
 // page cannot spell is refused rather than installed into a folder of '?'.
 TEST_F(InstallE2E, TextsReadRightUnderAnEnglishCodePage) {
     AddAutoCad(2010, "R18.0", "ACAD-8001:804");
-    HWND dialog = StartSetup(L"en_US.UTF-8");
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(StartSetup(L"en_US.UTF-8"));
     for (const auto& [id, text] :
          {std::pair(kIdTitle, L"批打印软件 V2026.04.02"),
           std::pair(kIdEdition, L"( 32位 AutoCAD版 )"), std::pair(kIdInstall, L"安  装"),
