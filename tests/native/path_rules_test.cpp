@@ -83,6 +83,18 @@ TEST(BoundedPaths, FitUpTo259Bytes) {
     EXPECT_EQ(paths.destination, longFolder + "\\12345");
     EXPECT_FALSE(deploy::PlanFilePaths("D:\\pkg", longFolder, "123456").destination);
     EXPECT_FALSE(deploy::PlanFilePaths(longFolder, "C:\\V", "123456").source);
+    // The installer, the fonts and the driver file stay out of the install folder, in any
+    // letter case; the settings file goes to APPDATA.
+    using deploy::EntryPlace;
+    for (const auto& [name, place] :
+         {std::pair("SETUP.exe", EntryPlace::NotCopied),
+          std::pair("vornik_en.SHX", EntryPlace::NotCopied),
+          std::pair("VORNIK_HZ.shx", EntryPlace::NotCopied),
+          std::pair("vornik.PRT5", EntryPlace::NotCopied),
+          std::pair("VORNIK.ini", EntryPlace::SettingsFolder),
+          std::pair("A.arx", EntryPlace::InstallFolder), std::pair("..", EntryPlace::NotCopied)})
+        EXPECT_EQ(deploy::PlaceOfEntry(name, false), place) << name;
+    EXPECT_EQ(deploy::PlaceOfEntry("A.arx", true), EntryPlace::NotCopied); // a sub-folder
     // The environment read returns 0 when APPDATA is unset, the size it would need (the
     // terminator included) when it does not fit.
     for (const auto& [reported, used] : {std::pair(0ul, false), std::pair(1ul, true),

@@ -120,7 +120,7 @@ class InstallE2E : public testing::Test {
     // Starts the package's SetUp.exe and waits for its dialog.
     bool StartSetup(const std::wstring& unixLocale = L"") {
         setup = std::make_unique<SetupProcess>(package + "\\SetUp.exe", appData, "", unixLocale);
-        EXPECT_TRUE(setup->started()) << "CreateProcess error " << setup->startError();
+        EXPECT_TRUE(setup->started());
         // Under another locale the window belongs to the loader's child: any process.
         dialog = WaitForWindow(unixLocale.empty() ? setup->pid() : 0, kDialogCaption, kTimeout);
         return dialog != nullptr;
@@ -133,11 +133,13 @@ class InstallE2E : public testing::Test {
         return fw::unique_file(CreateFileA((installDir + "\\" + name).c_str(), GENERIC_READ, 0,
                                            nullptr, OPEN_EXISTING, 0, nullptr));
     }
-    // Stands in for a running AutoCAD until the result is destroyed.
+    // Stands in for a running AutoCAD until the result is destroyed: this test program, idle
+    // under the name acad.exe.
     std::unique_ptr<SetupProcess> StartFakeAcad() {
-        const std::string acad = dir / "acad.exe";
-        EXPECT_TRUE(CopyFileA(WindowsPath(IDLE_HELPER_UNIX_PATH).c_str(), acad.c_str(), FALSE));
-        return std::make_unique<SetupProcess>(acad, appData);
+        char self[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        EXPECT_TRUE(CopyFileA(self, (dir / "acad.exe").c_str(), FALSE));
+        return std::make_unique<SetupProcess>(dir / "acad.exe", appData, "--idle");
     }
     void ChooseFolder(const std::string& folder) { SetText(dialog, kIdFolder, Wide(folder)); }
     // Types the folder, presses Install and waits for the completion screen.

@@ -3,6 +3,8 @@
 // and files that AutoCAD would read are checked.
 #include "tests/win/install_fixture.h"
 
+#include <commctrl.h>
+
 using namespace e2e;
 
 namespace {
@@ -67,11 +69,11 @@ TEST_F(InstallE2E, HappyPathThreeReleasesTwoProfiles) {
             EXPECT_EQ(ReadFileText(p->folder + "\\Fonts\\" + name), Payload(name));
         EXPECT_EQ(ReadFileText(p->folder + "\\itextsharp.dll"), Payload("itextsharp.dll"));
         EXPECT_EQ(ReadFileText(p->folder + "\\ACAD2013P.dll"), Payload("ACAD2013P.dll"));
-        EXPECT_FALSE(FileExists(p->folder + "\\ACAD2011P.dll"));
+        EXPECT_FALSE(Exists(p->folder + "\\ACAD2011P.dll"));
     }
     EXPECT_EQ(ReadFileText(cad2008.folder + "\\itextsharp.dll"), Payload("itextsharp.dll"));
     EXPECT_EQ(ReadFileText(cad2008.folder + "\\Drv\\pdfplot9.hdi"), Payload("Vornik.prt5"));
-    EXPECT_FALSE(FolderExists(cad2010.folder + "\\Drv"));
+    EXPECT_FALSE(Exists(cad2010.folder + "\\Drv"));
 }
 
 TEST_F(InstallE2E, NothingIsInstalledWithoutAUsableFolderOrATick) {
@@ -91,7 +93,7 @@ TEST_F(InstallE2E, NothingIsInstalledWithoutAUsableFolderOrATick) {
         << "Install enabled without a tick";
     Click(dialog, kIdCancel);
     EXPECT_EQ(setup->WaitForExit(kTimeout), 0);
-    EXPECT_FALSE(FolderExists(target));
+    EXPECT_FALSE(Exists(target));
 }
 
 // A running AutoCAD is reported once, and nothing is created then. The picker opens on the
@@ -104,7 +106,7 @@ TEST_F(InstallE2E, RunningAutoCadIsReportedOnceThenBrowseCreatesTheFolder) {
     MessageBoxSeen box = InstallUntilMessage();
     EXPECT_EQ(box.text, L"请关闭AutoCAD后再进行安装 !");
     AnswerAndWait(box, IDOK);
-    EXPECT_FALSE(FolderExists(target)) << "nothing may be created while AutoCAD runs";
+    EXPECT_FALSE(Exists(target)) << "nothing may be created while AutoCAD runs";
 
     ChooseFolder(package);
     Click(dialog, kIdBrowse);
@@ -135,13 +137,13 @@ TEST_F(InstallE2E, RunningAutoCadIsReportedOnceThenBrowseCreatesTheFolder) {
 
     installDir = chosen + "\\V-ZiruzOrav";
     InstallInto(chosen);
-    EXPECT_TRUE(FileExists(installDir + "\\readme.txt"));
+    EXPECT_TRUE(Exists(installDir + "\\readme.txt"));
     ExpectEntries(cad2010, 2010, 2010);
 }
 
 // Retry while the file is still held asks again; Ignore goes on without it. A package file
 // whose name the code page cannot spell cannot be copied either, and the message names it as
-// it really is.
+// it really is. The progress bar has moved one step per listing entry up to the held file.
 TEST_F(InstallE2E, RetryAsksAgainAndIgnoreCompletesWithoutThatFile) {
     const Product cad2010 = AddAutoCad(2010, "R18.0", "ACAD-8001:804");
     fw::unique_file lock = LockOldCopy("readme.txt");
@@ -158,6 +160,18 @@ TEST_F(InstallE2E, RetryAsksAgainAndIgnoreCompletesWithoutThatFile) {
         failed.push_back(box.text);
         const bool firstForReadme = box.text.find(L"readme") != std::wstring::npos &&
                                     std::count(failed.begin(), failed.end(), box.text) == 1;
+        if (firstForReadme) {
+            WIN32_FIND_DATAA entry; // ".", "..", then the files in the copy's order
+            fw::unique_find listing(FindFirstFileA((data + "\\*.*").c_str(), &entry));
+            int steps = 1;
+            while (std::string(entry.cFileName) != "readme.txt" &&
+                   FindNextFileA(listing.get(), &entry))
+                ++steps;
+            DWORD_PTR position = 0;
+            SendMessageTimeoutW(GetDlgItem(dialog, kIdProgress), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG,
+                                5000, &position);
+            EXPECT_EQ(position, static_cast<DWORD_PTR>(steps));
+        }
         AnswerAndWait(box, firstForReadme ? IDRETRY : IDIGNORE);
     }
     const std::wstring readme = CopyFailure(Wide(installDir + "\\readme.txt"));
@@ -193,7 +207,7 @@ TEST_F(InstallE2E, EveryPackageFileIsCopiedAndEndsWritable) {
     EXPECT_EQ(TakeFolder(installDir).size(), 6u + 3u + 120u);
     EXPECT_EQ(ReadFileText(installDir + "\\f119.dll"), "file 119");
     EXPECT_EQ(ReadFileText(readOnly[1]), Payload("VK_ZiruzOrav2010.arx"));
-    EXPECT_FALSE(FolderExists(installDir + "\\Sub"));
+    EXPECT_FALSE(Exists(installDir + "\\Sub"));
     for (const std::string& path : {readOnly[0], readOnly[1], installDir + "\\readme.txt"})
         EXPECT_FALSE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) << path;
 }
@@ -239,7 +253,7 @@ TEST_F(InstallE2E, OnlyRealInstallationsAreOfferedAndOnlyTickedOnesServed) {
     ExpectEntries(enu, 2010, 2010);
     ExpectEntries(nested, 2013, 2013);
     EXPECT_TRUE(Applications(unticked).empty());
-    EXPECT_FALSE(FileExists(unticked.folder + "\\itextsharp.dll"));
+    EXPECT_FALSE(Exists(unticked.folder + "\\itextsharp.dll"));
     EXPECT_EQ(Trusted(unticked, L"<<Unnamed Profile>>"), Sz(installDir));
 }
 
@@ -321,7 +335,7 @@ TEST_F(InstallE2E, TextsReadRightUnderAnEnglishCodePage) {
     EXPECT_EQ(box.text, L"The folder:\n\nC:\\??\n\nis invalid. Please reenter.")
         << "the English code page did not reach the program";
     AnswerAndWait(box, IDOK);
-    EXPECT_FALSE(FolderExists("C:\\??"));
+    EXPECT_FALSE(Exists("C:\\??"));
     Click(dialog, kIdCancel);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kTimeout));
 }

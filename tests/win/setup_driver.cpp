@@ -61,7 +61,6 @@ SetupProcess::SetupProcess(const std::string& exePath, const std::string& appDat
                 CloseHandle(info.hThread);
             m_pid = info.dwProcessId;
         } else {
-            m_startError = GetLastError();
             Sleep(300);
         }
     }

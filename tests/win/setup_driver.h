@@ -26,14 +26,12 @@ class SetupProcess {
 
     DWORD pid() const { return m_pid; }
     bool started() const { return m_started; }
-    DWORD startError() const { return m_startError; }
     // The exit code, or -1 when the program did not end within the time.
     long WaitForExit(DWORD timeoutMs);
 
   private:
     fw::unique_process m_process;
     DWORD m_pid = 0;
-    DWORD m_startError = 0;
     bool m_started = false; // a Unix program (the loader) gives no process handle
 };
 

@@ -124,14 +124,8 @@ std::optional<std::string> ReadFileText(const std::string& path) {
     return content;
 }
 
-bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void MakeFolders(const std::string& path) {
@@ -143,6 +137,8 @@ void MakeFolders(const std::string& path) {
 } // namespace testing_support
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--idle")
+        Sleep(INFINITE); // a stand-in for a running program
     fw::UseSystemLeadByteRule();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -67,8 +67,7 @@ inline void SetRegString(HKEY root, const std::string& key, const std::string& n
 
 void WriteFileText(const std::string& path, const std::string& content);
 std::optional<std::string> ReadFileText(const std::string& path);
-bool FileExists(const std::string& path);
-bool FolderExists(const std::string& path);
+bool Exists(const std::string& path);      // a file or a folder
 void MakeFolders(const std::string& path); // every missing level
 
 } // namespace testing_support

@@ -25,7 +25,7 @@ class UnattendedE2E : public InstallE2E {
              const std::string& userAppData = "") {
         SetupProcess process(exe.empty() ? package + "\\SetUp.exe" : exe,
                              userAppData.empty() ? appData : userAppData, arguments);
-        EXPECT_TRUE(process.started()) << "CreateProcess error " << process.startError();
+        EXPECT_TRUE(process.started());
         long code = -1;
         bool windowShown = false;
         for (DWORD start = GetTickCount(); code == -1 && GetTickCount() - start < kTimeout;) {
@@ -145,13 +145,13 @@ TEST_P(UnattendedExitCodes, FromItsCause) {
         ExpectLogged(row.logged);
         ExpectLogged("exit code " + std::to_string(row.code));
     } else {
-        EXPECT_FALSE(FileExists(logPath));
+        EXPECT_FALSE(Exists(logPath));
     }
     if (row.code >= 2) {
         EXPECT_TRUE(Applications(cad2010).empty());
     }
     if (row.code == 2 || row.code >= 5) {
-        EXPECT_FALSE(FolderExists(target));
+        EXPECT_FALSE(Exists(target));
     }
 }
 

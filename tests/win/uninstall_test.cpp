@@ -126,7 +126,7 @@ TEST_F(UninstallE2E, RunningAutoCadRemovesNothingAndAUsersFileKeepsTheFolder) {
     acad.reset();
 
     EXPECT_EQ(Uninstall("/S /LOG=" + logFile), 0);
-    EXPECT_TRUE(WaitUntil([&] { return !FileExists(installDir + "\\SetUp.exe"); }, kTimeout));
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(installDir + "\\SetUp.exe"); }, kTimeout));
     EXPECT_TRUE(WaitUntil([&] { return LogEnds(); }, kTimeout));
     EXPECT_EQ(TakeFolder(installDir), (Snapshot{{installDir + "\\notes.txt", "mine"}}));
     EXPECT_EQ(Applications(cad2010).count("VK_ZiruzOrav2010"), 0u);
