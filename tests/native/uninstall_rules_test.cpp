@@ -58,50 +58,30 @@ TEST(InstallRecord, RunsMergeAndTornLinesAreIgnored) {
               FormatInstallRecord(r));
 }
 
+// What is there now, what was there before the install, and what the uninstaller does: the
+// value written back as "<type>:<text>", "delete" or "leave".
 TEST(TrustedPathRestore, ActionForCurrentValue) {
-    using Text = core::StoredText;
-    const Text written{2, L"%A%;C:\\T\\V-ZIRUZORAV"};
-    const auto write = RestoreAction::Write, leave = RestoreAction::Leave;
-    struct Row {
-        const char* name;
-        std::optional<Text> current, before;
-        RestoreAction action;
-        Text value;
+    using S = core::StoredText;
+    const S written{2, L"%A%;C:\\T\\V-ZIRUZORAV"};
+    const std::tuple<std::optional<S>, std::optional<S>, std::wstring> rows[] = {
+        {written, S{2, L"%a%\u4e2d"}, L"2:%a%\u4e2d"}, // unchanged: as it was, byte for byte
+        {written, std::nullopt, L"delete"},
+        // Changed since: only the folder's entry goes.
+        {S{2, L"%A%;c:\\t\\v-ziruzorav\\;D:\\New"}, S{2, L"%a%"}, L"2:%A%;D:\\New"},
+        {S{1, L"C:\\T\\V-ZIRUZORAV;D:\\N"}, std::nullopt, L"1:D:\\N"},
+        {S{1, written.text}, std::nullopt, L"1:%A%"},
+        {S{2, L"D:\\N"}, std::nullopt, L"leave"}, // the entry is gone already
+        {S{2, L"C:\\T\\V-ZiruzOrav;E:\\"}, S{2, L"C:\\T\\V-ZiruzOrav"}, L"leave"}, // trusted before
+        {std::nullopt, std::nullopt, L"leave"},
     };
-    const Row rows[] = {
-        {"unchanged: the earlier value, type and case",
-         written,
-         Text{2, L"%a%\u4e2d"},
-         write,
-         {2, L"%a%\u4e2d"}},
-        {"unchanged, absent before: deleted", written, std::nullopt, RestoreAction::Delete, {}},
-        {"changed since: only the folder's entry goes",
-         Text{2, L"%A%;c:\\t\\v-ziruzorav\\;D:\\New"},
-         Text{2, L"%a%"},
-         write,
-         {2, L"%A%;D:\\New"}},
-        {"changed since, absent before",
-         Text{1, L"C:\\T\\V-ZIRUZORAV;D:\\N"},
-         std::nullopt,
-         write,
-         {1, L"D:\\N"}},
-        {"type changed since", Text{1, written.text}, std::nullopt, write, {1, L"%A%"}},
-        {"folder gone already", Text{2, L"D:\\N"}, std::nullopt, leave, {}},
-        {"trusted before the install",
-         Text{2, L"C:\\T\\V-ZiruzOrav;E:\\"},
-         Text{2, L"C:\\T\\V-ZiruzOrav"},
-         leave,
-         {}},
-        {"value removed since", std::nullopt, std::nullopt, leave, {}},
-    };
-    for (const Row& row : rows) {
+    for (const auto& [current, before, expected] : rows) {
         const TrustedPathsRestore r =
-            RestoreTrustedPaths(row.current, row.before, written, L"C:\\T\\V-ZiruzOrav");
-        EXPECT_EQ(r.action, row.action) << row.name;
-        if (row.action == write) {
-            EXPECT_EQ(r.value.type, row.value.type) << row.name;
-            EXPECT_EQ(r.value.text, row.value.text) << row.name;
-        }
+            RestoreTrustedPaths(current, before, written, L"C:\\T\\V-ZiruzOrav");
+        EXPECT_EQ(r.action == RestoreAction::Delete ? L"delete"
+                  : r.action == RestoreAction::Leave
+                      ? L"leave"
+                      : std::to_wstring(r.value.type) + L":" + r.value.text,
+                  expected);
     }
 }
 

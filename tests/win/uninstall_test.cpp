@@ -79,9 +79,7 @@ TEST_F(UninstallE2E, InstallThenUninstallLeavesTheMachineAsItWas) {
         }
         const std::string kept = installDir + "\\SetUp.exe";
         EXPECT_EQ(ListValue("DisplayName"), Sz(L"Vornik批打印软件 2026.04.02"));
-        EXPECT_EQ(ListValue("DisplayVersion"), Sz("2026.04.02"));
         EXPECT_EQ(ListValue("QuietUninstallString"), Sz("\"" + kept + "\" /UNINSTALL /S"));
-        EXPECT_EQ(ListValue("DisplayIcon"), Sz(kept));
         ASSERT_NE(Take(), expected);
 
         if (silent) {
