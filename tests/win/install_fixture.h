@@ -5,6 +5,7 @@
 // AutoCAD registers and where the product reads and writes.
 #pragma once
 
+#include "core/mbcs_text.h"
 #include "tests/win/setup_driver.h"
 #include "tests/win/test_support.h"
 
@@ -16,6 +17,7 @@
 namespace e2e {
 
 using namespace testing_support;
+using core::UpperAscii;
 
 inline const std::wstring kDialogCaption = L"V-批打印软件安装";
 inline const std::wstring kSetupCaption = L"V-软件安装";
@@ -37,9 +39,6 @@ inline std::string WindowsPath(const char* unixPath) {
 }
 inline std::wstring Wide(const std::string& ansi) {
     return fw::WideFromAnsi(ansi);
-}
-inline std::string Upper(std::string text) {
-    return CharUpperA(&text[0]);
 }
 
 inline const char* const kPackageFiles[] = {"VK_ZiruzOrav2010.arx", "VK_ZiruzOrav2013.ARX",

@@ -56,10 +56,10 @@ TEST_F(InstallE2E, HappyPathThreeReleasesTwoProfiles) {
 
     // Trusted paths: extended and upper-cased, or replaced when empty; types kept.
     EXPECT_EQ(Trusted(cad2010, L"<<Unnamed Profile>>"),
-              Sz("C:\\USERS\\ME\\BLOCKS;D:\\LISP;" + Upper(installDir)));
+              Sz("C:\\USERS\\ME\\BLOCKS;D:\\LISP;" + UpperAscii(installDir)));
     EXPECT_EQ(Trusted(cad2014, L"Drafting"), Sz(installDir));
     EXPECT_EQ(Trusted(cad2014, L"\ud55c\uad6d"),
-              Text(REG_EXPAND_SZ, L"%APPDATA%\\\ud55c;" + Wide(Upper(installDir)) + L'\0'));
+              Text(REG_EXPAND_SZ, L"%APPDATA%\\\ud55c;" + Wide(UpperAscii(installDir)) + L'\0'));
 
     // Support files in each AutoCAD's own folders; the plot driver for 2008 only.
     for (const Product* p : {&cad2010, &cad2014}) {
