@@ -9,6 +9,7 @@
 #include "deploy/package_copy.h"
 #include "deploy/package_folder.h"
 #include "framework/controls.h"
+#include "framework/text_convert.h"
 
 #include <windows.h>
 
@@ -54,7 +55,7 @@ void EmptyFolder(const std::string& folder) {
 }
 
 int BenchCopy(const std::string& folder, int runs) {
-    OverrideExecutableFolder(folder); // the package is FOLDER\Data
+    OverrideExecutableFolder(fw::WideFromAnsi(folder)); // the package is FOLDER\Data
     const std::string package = folder + "\\Data";
     const std::string viaPackageCopy = folder + "\\out-package";
     const std::string viaPlainLoop = folder + "\\out-plain";
