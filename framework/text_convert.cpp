@@ -6,26 +6,37 @@
 
 namespace fw {
 
-std::wstring WideFromAnsi(const std::string& text) {
+namespace {
+
+std::wstring Widen(UINT codePage, const std::string& text) {
     if (text.empty())
         return {};
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring result(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &result[0], length);
+    MultiByteToWideChar(codePage, 0, text.data(), size, &result[0], length);
     return result;
 }
 
-std::string AnsiFromWide(const std::wstring& text) {
+std::string Narrow(UINT codePage, DWORD flags, const std::wstring& text) {
     if (text.empty())
         return {};
+    const int size = static_cast<int>(text.size());
     const int length =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
-                            static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
-                        &result[0], length, nullptr, nullptr);
+    WideCharToMultiByte(codePage, flags, text.data(), size, &result[0], length, nullptr, nullptr);
     return result;
+}
+
+} // namespace
+
+std::wstring WideFromAnsi(const std::string& text) {
+    return Widen(CP_ACP, text);
+}
+
+std::string AnsiFromWide(const std::wstring& text) {
+    return Narrow(CP_ACP, WC_NO_BEST_FIT_CHARS, text);
 }
 
 std::optional<std::string> ExactAnsiFromWide(const std::wstring& text) {
@@ -33,24 +44,11 @@ std::optional<std::string> ExactAnsiFromWide(const std::wstring& text) {
 }
 
 std::string Utf8FromWide(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], length,
-                        nullptr, nullptr);
-    return result;
+    return Narrow(CP_UTF8, 0, text);
 }
 
 std::wstring WideFromUtf8(const std::string& text) {
-    if (text.empty())
-        return {};
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], length);
-    return result;
+    return Widen(CP_UTF8, text);
 }
 
 namespace {

@@ -15,32 +15,11 @@ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-x86_64.cmake" >/dev/null
 cmake --build "$build" --target SetUp copy_bench -j 2 >/dev/null
 
-export WINEPREFIX=$top/build/wine-bench WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export LC_ALL=zh_CN.utf8
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver64
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
-pids=()
-stop() {
-  "$wineserver" -k >/dev/null 2>&1 || true
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-}
-trap stop EXIT
-# The dialog needs a display: a private Xvfb when none is set.
-if [ -z "${DISPLAY:-}" ]; then
-  for display in $(seq 141 190); do
-    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
-  done
-  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  pids+=($!)
-  export DISPLAY=":$display"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-fi
-"$wineserver" -p >/dev/null 2>&1 &
-pids+=($!)
-"$wine" wineboot -i >/dev/null 2>&1 || true
+source "$top/scripts/wine-session.sh"
+trap wine_session_stop EXIT
+[ -n "${DISPLAY:-}" ] || xvfb_start # the dialog needs a display
+wine_session_start wine64 "$top/build/wine-bench"
+wine() { wine_run wine64 "$@"; }
 
 # The package: 100 files of 2 MB.
 mkdir -p "$bench/Data"
@@ -49,13 +28,13 @@ for i in $(seq -w 1 100); do
   [ "$(stat -c %s "$file" 2>/dev/null || echo 0)" = 2097152 ] || head -c 2097152 /dev/urandom >"$file"
 done
 exe=$build/copy_bench.exe
-win() { "$wine" winepath -w "$1" 2>/dev/null; }
+win() { wine winepath -w "$1" 2>/dev/null; }
 
-echo "Under $("$wine" --version), $(nproc) cores, $runs runs each:"
-"$wine" "$exe" copy "$(win "$bench")" "$runs"
+echo "Under $(wine --version), $(nproc) cores, $runs runs each:"
+wine "$exe" copy "$(win "$bench")" "$runs"
 
 keys() { # the AutoCAD product keys: none, or 1,000 spread over the releases
-  "$wine" reg delete 'HKLM\SOFTWARE\Autodesk' /f >/dev/null 2>&1 || true
+  wine reg delete 'HKLM\SOFTWARE\Autodesk' /f >/dev/null 2>&1 || true
   [ "$1" -gt 0 ] || return 0
   local reg=$bench/keys.reg i year
   {
@@ -68,11 +47,11 @@ keys() { # the AutoCAD product keys: none, or 1,000 spread over the releases
       echo "\"AcadLocation\"=\"C:\\\\Program Files\\\\AutoCAD $year ($i)\""
     done
   } | sed 's/$/\r/' >"$reg"
-  "$wine" regedit /S "$(win "$reg")"
+  wine regedit /S "$(win "$reg")"
 }
 for count in 0 1000; do
   keys "$count"
   printf '%5d product keys: ' "$count"
-  "$wine" "$exe" start "$(win "$build/SetUp.exe")" "$runs"
+  wine "$exe" start "$(win "$build/SetUp.exe")" "$runs"
 done
 keys 0

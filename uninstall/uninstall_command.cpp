@@ -8,6 +8,7 @@
 #include "deploy/setup_messages.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
+#include "framework/whole_file.h"
 #include "unattended/command_line.h"
 #include "unattended/exit_codes.h"
 #include "unattended/install_log.h"
@@ -69,29 +70,6 @@ std::wstring CurrentFolder() {
     wchar_t path[32768];
     const DWORD length = GetCurrentDirectoryW(32768, path);
     return std::wstring(path, length < 32768 ? length : 0);
-}
-
-std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-    const fw::unique_file file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return std::nullopt;
-    std::string content;
-    char chunk[65536];
-    DWORD read = 0;
-    while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
-        content.append(chunk, read);
-    return content;
-}
-
-bool WriteWholeFile(const std::wstring& path, const std::string& content) {
-    const fw::unique_file file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    return file &&
-           WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
-                     nullptr) &&
-           written == content.size();
 }
 
 // Starts the temporary copy with this program's arguments. Silent: waits for the copy's
@@ -195,7 +173,7 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
 
     const std::wstring recordPath = RecordPath(folder);
     write(L"uninstall from " + folder);
-    const std::optional<std::string> content = ReadWholeFile(recordPath);
+    const std::optional<std::string> content = fw::ReadWholeFile(recordPath);
     if (!content) {
         write(L"no install record: " + recordPath);
         return finish(unattended::kExitNoPackage, kNoRecordMessage);
@@ -216,7 +194,7 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
         ReportAndWaitForInstaller(unattended::kExitDone);
         const auto more = RemoveFolderRemains(record, recordPath, write);
         notRemoved.insert(notRemoved.end(), more.begin(), more.end());
-    } else if (!WriteWholeFile(recordPath, FormatInstallRecord(result.remaining))) {
+    } else if (!fw::WriteWholeFile(recordPath, FormatInstallRecord(result.remaining))) {
         write(L"could not rewrite the install record " + recordPath);
     }
     const int code = notRemoved.empty() ? unattended::kExitDone : unattended::kExitPartly;

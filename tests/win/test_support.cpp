@@ -1,6 +1,7 @@
 #include "tests/win/test_support.h"
 
 #include "framework/unique_handle.h"
+#include "framework/whole_file.h"
 
 #include <gtest/gtest.h>
 
@@ -103,25 +104,12 @@ void SetRegText(HKEY root, const std::wstring& key, const std::wstring& name, DW
 }
 
 void WriteFileText(const std::string& path, const std::string& content) {
-    fw::unique_file file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (!file ||
-        !WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, 0))
+    if (!fw::WriteWholeFile(fw::WideFromAnsi(path), content))
         throw std::runtime_error("cannot write test file " + path);
 }
 
 std::optional<std::string> ReadFileText(const std::string& path) {
-    fw::unique_file file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return std::nullopt;
-    std::string content;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
-        content.append(buffer, read);
-    return content;
+    return fw::ReadWholeFile(fw::WideFromAnsi(path));
 }
 
 bool Exists(const std::string& path) {

@@ -1,0 +1,14 @@
+// A file read or written in one piece, as the install record is.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace fw {
+
+// The file's bytes, or nullopt when it cannot be opened.
+std::optional<std::string> ReadWholeFile(const std::wstring& path);
+// Replaces the file with these bytes; false when any of them did not reach it.
+bool WriteWholeFile(const std::wstring& path, const std::string& content);
+
+} // namespace fw
