@@ -2,11 +2,11 @@
 // the whole installation and turns the dialog into its completion screen.
 #include "app/dlg_setup.h"
 
-#include "app/install_rules.h"
-#include "app/install_sequence.h"
 #include "app/release_boxes.h"
 #include "deploy/acad_running.h"
 #include "deploy/setup_messages.h"
+#include "install/install_rules.h"
+#include "install/install_sequence.h"
 #include "picker/folder_actions.h"
 #include "picker/path_dialog.h"
 

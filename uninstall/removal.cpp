@@ -2,8 +2,8 @@
 
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
-#include "unattended/active_setup_entry.h"
-#include "uninstall/list_entry.h"
+#include "install/active_setup_entry.h"
+#include "install/list_entry.h"
 #include "uninstall/trusted_path_restore.h"
 
 #include <windows.h>

@@ -9,10 +9,9 @@
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 #include "framework/whole_file.h"
-#include "unattended/command_line.h"
-#include "unattended/exit_codes.h"
-#include "unattended/install_log.h"
-#include "uninstall/install_record.h"
+#include "install/install_record.h"
+#include "report/exit_codes.h"
+#include "report/install_log.h"
 #include "uninstall/removal.h"
 
 #include <windows.h>
@@ -75,7 +74,8 @@ std::wstring CurrentFolder() {
 // Starts the temporary copy with this program's arguments. Silent: waits for the copy's
 // report and returns it; interactive: returns at once, the copy talks to the user. nullopt
 // when no copy could be started.
-std::optional<int> RunTemporaryCopy(const std::wstring& folder, bool silent) {
+std::optional<int> RunTemporaryCopy(const std::wstring& folder, const std::wstring& arguments,
+                                    bool silent) {
     const std::wstring copy =
         TempFolder() + L"VornikUninstall-" + std::to_wstring(GetCurrentProcessId()) + L".exe";
     if (!CopyFileW(OwnPath().c_str(), copy.c_str(), FALSE))
@@ -95,7 +95,7 @@ std::optional<int> RunTemporaryCopy(const std::wstring& folder, bool silent) {
     SetEnvironmentVariableW(kFolderVariable, folder.c_str());
     SetEnvironmentVariableW(kStartFolderVariable, CurrentFolder().c_str());
     SetEnvironmentVariableW(kInstallerVariable, std::to_wstring(GetCurrentProcessId()).c_str());
-    std::wstring commandLine = L"\"" + copy + L"\"" + unattended::ArgumentsOf(GetCommandLineW());
+    std::wstring commandLine = L"\"" + copy + L"\"" + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
@@ -209,12 +209,13 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
 
 } // namespace
 
-int RunUninstall(bool silent, const std::optional<std::wstring>& logPath) {
+int RunUninstall(const std::wstring& arguments, bool silent,
+                 const std::optional<std::wstring>& logPath) {
     if (const auto folder = Variable(kFolderVariable))
         return Uninstall(*folder, silent, logPath, true);
     const std::wstring folder = FolderOf(OwnPath());
     if (GetFileAttributesW(RecordPath(folder).c_str()) != INVALID_FILE_ATTRIBUTES) {
-        if (const auto code = RunTemporaryCopy(folder, silent))
+        if (const auto code = RunTemporaryCopy(folder, arguments, silent))
             return *code;
     }
     // No record, or no copy could be started: done here (the kept installer then stays).
