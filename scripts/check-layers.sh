@@ -45,8 +45,8 @@ done < <(cd "$top" && find . -mindepth 2 -maxdepth 2 -type f \( -name '*.cpp' -o
 if [ -n "$sideways" ]; then
   loops=$(sort -u <<<"$sideways" | tsort 2>&1 >/dev/null || true)
   if [ -n "$loops" ]; then
-    echo "folders of one layer include each other (a cycle):"
-    sed 's/^tsort: /  /' <<<"$loops"
+    echo "folders of one layer include each other in a ring:" \
+      $(grep -v 'contains a loop' <<<"$loops" | sed 's/^tsort: //')
     status=1
   fi
 fi
