@@ -1,5 +1,6 @@
 #include "uninstall/removal.h"
 
+#include "framework/registry_text.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 #include "install/active_setup_entry.h"
@@ -40,28 +41,14 @@ std::wstring ErrorText(LONG error) {
     return result;
 }
 
-// The value as the installation read it: trailing NULs cut. error: why it could not be read.
+// The value as the installation read it; none when absent. error: why it could not be read
+// (ERROR_INVALID_DATA: it is not a list any more, and is left alone).
 std::optional<core::StoredText> ReadTrustedPaths(const std::wstring& keyPath, LONG& error) {
-    error = ERROR_SUCCESS;
-    fw::unique_hkey key;
-    DWORD type = REG_NONE, size = 0;
-    LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, key.put());
-    if (status == ERROR_SUCCESS)
-        status = RegQueryValueExW(key.get(), kTrustedPaths, nullptr, &type, nullptr, &size);
-    if (status == ERROR_FILE_NOT_FOUND)
+    fw::RegText value = fw::ReadRegText(HKEY_CURRENT_USER, keyPath, kTrustedPaths);
+    error = value.status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : value.status;
+    if (value.status != ERROR_SUCCESS)
         return std::nullopt;
-    std::wstring text(size / sizeof(wchar_t), L'\0');
-    if (status == ERROR_SUCCESS)
-        status = RegQueryValueExW(key.get(), kTrustedPaths, nullptr, &type,
-                                  reinterpret_cast<BYTE*>(text.data()), &size);
-    if (status == ERROR_SUCCESS && type != REG_SZ && type != REG_EXPAND_SZ)
-        status = ERROR_INVALID_DATA; // not a list any more: left alone
-    if ((error = status) != ERROR_SUCCESS)
-        return std::nullopt;
-    text.resize(size / sizeof(wchar_t));
-    while (!text.empty() && text.back() == L'\0')
-        text.pop_back();
-    return core::StoredText{type, text};
+    return core::StoredText{value.type, std::move(value.text)};
 }
 
 LONG ApplyRestore(const std::wstring& keyPath, const TrustedPathsRestore& restore) {
