@@ -3,6 +3,7 @@
 #include "app/setup_rules.h"
 #include "core/build_constants.h"
 #include "deploy/setup_messages.h"
+#include "framework/error_text.h"
 #include "entry/command_line.h"
 #include "entry/parent_console.h"
 #include "entry/usage_text.h"
@@ -33,7 +34,7 @@ std::unique_ptr<InstallLog> OpenLog(const CommandLine& command) {
     std::unique_ptr<InstallLog> log = InstallLog::Create(*command.logPath);
     if (!log)
         Tell(command, L"无法创建日志文件：" + *command.logPath + L"\n（错误 " +
-                          ErrorText(GetLastError()) + L"）");
+                          fw::ErrorText(GetLastError()) + L"）");
     return log;
 }
 

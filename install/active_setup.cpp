@@ -4,11 +4,11 @@
 #include "install/active_setup.h"
 
 #include "core/build_constants.h"
+#include "framework/error_text.h"
 #include "framework/registry_values.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 #include "install/active_setup_entry.h"
-#include "report/log_listener.h"
 
 #include <windows.h>
 
@@ -21,7 +21,7 @@ bool Logged(InstallLog& log, const std::wstring& key, const wchar_t* name, const
             LONG status) {
     const std::wstring shown = key + L" " + (*name ? name : L"(default)");
     if (status != ERROR_SUCCESS)
-        log.Write(L"FAILED: write " + shown + L" (error " + ErrorText(status) + L")");
+        log.Write(L"FAILED: write " + shown + L" (error " + fw::ErrorText(status) + L")");
     else
         log.Write(L"registry value written: " + shown + L" = " + data);
     return status == ERROR_SUCCESS;
@@ -36,11 +36,11 @@ ActiveSetupOutcome RegisterActiveSetup(const std::string& installFolder, Install
                                         KEY_SET_VALUE, nullptr, machine.put(), nullptr);
     if (opened == ERROR_ACCESS_DENIED) {
         log.Write(L"Active Setup not registered: " + machineKey + L" may not be written (error " +
-                  ErrorText(opened) + L"); only this user's part is done");
+                  fw::ErrorText(opened) + L"); only this user's part is done");
         return ActiveSetupOutcome::NoRights;
     }
     if (opened != ERROR_SUCCESS) {
-        log.Write(L"FAILED: create " + machineKey + L" (error " + ErrorText(opened) + L")");
+        log.Write(L"FAILED: create " + machineKey + L" (error " + fw::ErrorText(opened) + L")");
         return ActiveSetupOutcome::Failed;
     }
     const std::wstring version = ActiveSetupVersion(g_nVersion);
@@ -60,7 +60,7 @@ ActiveSetupOutcome RegisterActiveSetup(const std::string& installFolder, Install
     const LONG userOpened = RegCreateKeyExW(HKEY_CURRENT_USER, kActiveSetupKey, 0, nullptr, 0,
                                             KEY_SET_VALUE, nullptr, user.put(), nullptr);
     if (userOpened != ERROR_SUCCESS) {
-        log.Write(L"FAILED: create " + userKey + L" (error " + ErrorText(userOpened) + L")");
+        log.Write(L"FAILED: create " + userKey + L" (error " + fw::ErrorText(userOpened) + L")");
         return ActiveSetupOutcome::Failed;
     }
     written &=

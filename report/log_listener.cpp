@@ -1,8 +1,7 @@
 #include "report/log_listener.h"
 
+#include "framework/error_text.h"
 #include "framework/text_convert.h"
-
-#include <windows.h>
 
 namespace unattended {
 
@@ -26,18 +25,6 @@ const std::wstring kMachine = L"HKEY_LOCAL_MACHINE\\";
 const std::wstring kUser = L"HKEY_CURRENT_USER\\";
 
 } // namespace
-
-std::wstring ErrorText(unsigned long error) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text(buffer ? buffer : L"", length);
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-        text.pop_back();
-    return std::to_wstring(error) + (text.empty() ? L"" : L": " + text);
-}
 
 void WriteLines(InstallLog& log, const std::wstring& text) {
     size_t start = 0;
@@ -81,7 +68,7 @@ void LogListener::TrustedPathWritten(const std::wstring& variablesKey,
 
 void LogListener::Failed(const std::wstring& what, unsigned long error) {
     ++m_failures;
-    m_log.Write(L"FAILED: " + what + L" (error " + ErrorText(error) + L")");
+    m_log.Write(L"FAILED: " + what + L" (error " + fw::ErrorText(error) + L")");
 }
 
 } // namespace unattended

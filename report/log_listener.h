@@ -8,9 +8,6 @@
 
 namespace unattended {
 
-// "5: 拒绝访问。": a Win32 error code with the system's text for it.
-std::wstring ErrorText(unsigned long error);
-
 // Writes a text of several lines (a message, the usage) as one log line each, empty ones left
 // out.
 void WriteLines(InstallLog& log, const std::wstring& text);

@@ -1,5 +1,6 @@
 #include "uninstall/removal.h"
 
+#include "framework/error_text.h"
 #include "framework/registry_text.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
@@ -23,22 +24,6 @@ std::wstring W(const std::string& utf8) {
 
 bool Gone(LONG error) {
     return error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-
-std::wstring ErrorText(LONG error) {
-    wchar_t* text = nullptr;
-    FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring result = L"error " + std::to_wstring(error);
-    if (text) {
-        std::wstring words = text;
-        LocalFree(text);
-        while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r'))
-            words.pop_back();
-        result += L": " + words;
-    }
-    return result;
 }
 
 // The value as the installation read it; none when absent. error: why it could not be read
@@ -93,7 +78,8 @@ class Outcome {
             m_log(L"removed " + what);
             return true;
         }
-        m_log(L"could not remove " + what + L" (" + ErrorText(error) + L")");
+        m_log(L"could not remove " + what + L" (error " +
+              fw::ErrorText(static_cast<unsigned long>(error)) + L")");
         m_notRemoved.push_back(what);
         return false;
     }
