@@ -3,6 +3,7 @@
 #include "core/install_events.h"
 #include "deploy/package_copy.h"
 #include "deploy/package_folder.h"
+#include "framework/own_path.h"
 #include "framework/text_convert.h"
 
 #include <windows.h>
@@ -10,12 +11,6 @@
 namespace unattended {
 
 namespace {
-
-std::wstring RunningProgram() {
-    wchar_t path[MAX_PATH + 1] = L"";
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH + 1);
-    return length > 0 && length <= MAX_PATH ? std::wstring(path, length) : std::wstring();
-}
 
 bool SameFile(const std::wstring& a, const std::wstring& b) {
     wchar_t fullA[MAX_PATH] = L"", fullB[MAX_PATH] = L"";
@@ -49,7 +44,7 @@ int Keep(const std::wstring& source, const std::string& destination) {
 } // namespace
 
 int KeepInstallerFiles(const std::string& installFolder) {
-    int failures = Keep(RunningProgram(), installFolder + "\\" + kKeptInstaller);
+    int failures = Keep(fw::OwnPath(), installFolder + "\\" + kKeptInstaller);
     std::string packageFolder;
     if (!GetPackageFolder(packageFolder))
         return failures + 1; // it was there for the copy a moment ago

@@ -6,6 +6,7 @@
 
 #include "deploy/acad_running.h"
 #include "deploy/setup_messages.h"
+#include "framework/own_path.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 #include "framework/whole_file.h"
@@ -45,16 +46,6 @@ std::optional<std::wstring> Variable(const wchar_t* name) {
     return std::wstring(buffer, length);
 }
 
-std::wstring OwnPath() {
-    wchar_t path[32768];
-    const DWORD length = GetModuleFileNameW(nullptr, path, 32768);
-    return std::wstring(path, length < 32768 ? length : 0);
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L'\\'));
-}
-
 std::wstring RecordPath(const std::wstring& folder) {
     return folder + L"\\" + fw::WideFromAnsi(kRecordFileName);
 }
@@ -78,7 +69,7 @@ std::optional<int> RunTemporaryCopy(const std::wstring& folder, const std::wstri
                                     bool silent) {
     const std::wstring copy =
         TempFolder() + L"VornikUninstall-" + std::to_wstring(GetCurrentProcessId()) + L".exe";
-    if (!CopyFileW(OwnPath().c_str(), copy.c_str(), FALSE))
+    if (!CopyFileW(fw::OwnPath().c_str(), copy.c_str(), FALSE))
         return std::nullopt;
     fw::unique_process reportRead, reportWrite;
     if (silent) {
@@ -203,7 +194,7 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
     const std::wstring message = notRemoved.empty() ? kDoneMessage : PartlyText(notRemoved);
     finish(code, message.c_str());
     if (fromCopy) // a running program cannot delete itself; Windows does at the next start
-        MoveFileExW(OwnPath().c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        MoveFileExW(fw::OwnPath().c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     return code;
 }
 
@@ -213,7 +204,7 @@ int RunUninstall(const std::wstring& arguments, bool silent,
                  const std::optional<std::wstring>& logPath) {
     if (const auto folder = Variable(kFolderVariable))
         return Uninstall(*folder, silent, logPath, true);
-    const std::wstring folder = FolderOf(OwnPath());
+    const std::wstring folder = fw::OwnFolder();
     if (GetFileAttributesW(RecordPath(folder).c_str()) != INVALID_FILE_ATTRIBUTES) {
         if (const auto code = RunTemporaryCopy(folder, arguments, silent))
             return *code;

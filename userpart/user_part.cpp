@@ -2,6 +2,7 @@
 
 #include "core/install_events.h"
 #include "deploy/package_copy.h"
+#include "framework/own_path.h"
 #include "framework/text_convert.h"
 #include "install/kept_files.h"
 #include "report/exit_codes.h"
@@ -10,19 +11,9 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 namespace unattended {
 
 namespace {
-
-std::wstring RunningFolder() {
-    wchar_t path[MAX_PATH + 1] = L"";
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH + 1);
-    std::wstring folder(path, length <= MAX_PATH ? length : 0);
-    folder.erase(std::min(folder.size(), folder.find_last_of(L'\\')));
-    return folder;
-}
 
 std::wstring DefaultLogPath() {
     wchar_t temp[MAX_PATH + 1] = L"";
@@ -75,7 +66,7 @@ int RunUserPart(CAcadRegistry& registry, const std::optional<std::wstring>& logP
     const SilentMessages messages(*log);
     LogListener listener(*log);
     const core::ScopedInstallListener listening(listener);
-    const std::wstring installFolder = RunningFolder();
+    const std::wstring installFolder = fw::OwnFolder();
     log->Write(L"user part for the installation in " + installFolder);
 
     int failures = 0;
