@@ -1,5 +1,7 @@
 #include "acad/trusted_path_merge.h"
 
+#include "core/split_text.h"
+
 namespace acad {
 
 namespace {
@@ -26,16 +28,11 @@ std::wstring WithoutTrailingBackslash(std::wstring path) {
 
 bool ListsTrustedFolder(const std::wstring& list, const std::wstring& folder) {
     const std::wstring wanted = UpperAscii(folder);
-    for (size_t begin = 0;;) {
-        const size_t end = list.find(L';', begin);
-        const std::wstring entry =
-            list.substr(begin, end == std::wstring::npos ? end : end - begin);
+    for (const std::wstring& entry : core::SplitAt(list, L';')) {
         if (UpperAscii(WithoutTrailingBackslash(entry)) == wanted)
             return true;
-        if (end == std::wstring::npos)
-            return false;
-        begin = end + 1;
     }
+    return false;
 }
 
 std::wstring MergeTrustedPaths(const std::wstring& current, const std::wstring& installDir) {

@@ -1,5 +1,7 @@
 #include "install/install_record.h"
 
+#include "core/split_text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -47,17 +49,6 @@ std::string Checksum(const std::string& text) { // FNV-1a, 32 bits
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(hash));
     return hex;
-}
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    for (size_t begin = 0;;) {
-        const size_t end = text.find(separator, begin);
-        parts.push_back(text.substr(begin, end == std::string::npos ? end : end - begin));
-        if (end == std::string::npos)
-            return parts;
-        begin = end + 1;
-    }
 }
 
 const char* KindName(core::FileKind kind) {
@@ -159,7 +150,7 @@ std::optional<std::vector<std::string>> ParseRecordLine(const std::string& line)
     if (sum != Checksum(line.substr(0, last + 1)))
         return std::nullopt;
     std::vector<std::string> fields;
-    for (const std::string& part : Split(line.substr(0, last), '\t')) {
+    for (const std::string& part : core::SplitAt(line.substr(0, last), '\t')) {
         std::optional<std::string> field = Unescape(part);
         if (!field)
             return std::nullopt;
