@@ -1,5 +1,6 @@
 #include "acad/trusted_path_merge.h"
 
+#include "core/mbcs_text.h"
 #include "core/split_text.h"
 
 namespace acad {
@@ -9,27 +10,18 @@ namespace {
 // A value this short (empty, ".", "C:") cannot name a useful folder; it is replaced.
 constexpr size_t kShortestKeptValue = 3;
 
-std::wstring UpperAscii(std::wstring text) {
-    for (wchar_t& c : text) {
-        if (c >= L'a' && c <= L'z')
-            c = static_cast<wchar_t>(c - L'a' + L'A');
-    }
-    return text;
-}
-
-// One trailing backslash cut, unless it is the text's only character.
+// The core rule, for a text built in place.
 std::wstring WithoutTrailingBackslash(std::wstring path) {
-    if (path.size() > 1 && path.back() == L'\\')
-        path.pop_back();
+    core::StripTrailingBackslash(path);
     return path;
 }
 
 } // namespace
 
 bool ListsTrustedFolder(const std::wstring& list, const std::wstring& folder) {
-    const std::wstring wanted = UpperAscii(folder);
+    const std::wstring wanted = core::UpperAscii(folder);
     for (const std::wstring& entry : core::SplitAt(list, L';')) {
-        if (UpperAscii(WithoutTrailingBackslash(entry)) == wanted)
+        if (core::UpperAscii(WithoutTrailingBackslash(entry)) == wanted)
             return true;
     }
     return false;
@@ -38,9 +30,9 @@ bool ListsTrustedFolder(const std::wstring& list, const std::wstring& folder) {
 std::wstring MergeTrustedPaths(const std::wstring& current, const std::wstring& installDir) {
     if (current.size() < kShortestKeptValue)
         return installDir;
-    std::wstring merged = UpperAscii(current);
+    std::wstring merged = core::UpperAscii(current);
     if (!ListsTrustedFolder(merged, installDir))
-        merged += L";" + UpperAscii(installDir);
+        merged += L";" + core::UpperAscii(installDir);
     return merged;
 }
 

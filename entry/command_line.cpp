@@ -1,6 +1,7 @@
 #include "entry/command_line.h"
 
 #include "acad/release_years.h"
+#include "core/mbcs_text.h"
 
 namespace unattended {
 
@@ -8,14 +9,6 @@ namespace {
 
 bool IsBlank(wchar_t c) {
     return c == L' ' || c == L'\t';
-}
-
-// Switch names are ASCII: only ASCII letters change case, so a path keeps its spelling.
-std::wstring AsciiUpper(std::wstring text) {
-    for (wchar_t& c : text)
-        if (c >= L'a' && c <= L'z')
-            c = static_cast<wchar_t>(c - L'a' + L'A');
-    return text;
 }
 
 bool IsSwitchStart(wchar_t c) {
@@ -93,7 +86,7 @@ CommandLine ParseCommandLine(const std::wstring& arguments) {
             break;
         // /D= ends the line: the folder may hold spaces and is taken as it stands.
         if (arguments.size() - pos >= 3 && IsSwitchStart(arguments[pos]) &&
-            AsciiUpper(arguments.substr(pos + 1, 2)) == L"D=") {
+            core::UpperAscii(arguments.substr(pos + 1, 2)) == L"D=") {
             std::wstring folder = arguments.substr(pos + 3);
             while (!folder.empty() && IsBlank(folder.back()))
                 folder.pop_back();
@@ -110,7 +103,7 @@ CommandLine ParseCommandLine(const std::wstring& arguments) {
             continue;
         }
         const size_t equals = token.find(L'=');
-        const std::wstring name = AsciiUpper(token.substr(1, equals - 1));
+        const std::wstring name = core::UpperAscii(token.substr(1, equals - 1));
         const std::wstring value = equals == std::wstring::npos ? L"" : token.substr(equals + 1);
         const bool hasValue = equals != std::wstring::npos;
         if (name == L"?" && !hasValue)

@@ -6,16 +6,10 @@
 
 namespace app {
 
-std::string WithoutTrailingBackslash(const std::string& folderText) {
-    std::string folder = folderText;
-    // Multi-byte aware: the second byte of a double-byte character is no backslash.
-    if (!folder.empty() && core::FindLastBackslash(folder) == folder.size() - 1)
-        folder.pop_back();
-    return folder;
-}
-
 std::string MakeInstallFolder(const std::string& folderText) {
-    return WithoutTrailingBackslash(folderText) + "\\V-ZiruzOrav";
+    std::string folder = folderText;
+    core::StripTrailingBackslash(folder);
+    return folder + "\\V-ZiruzOrav";
 }
 
 bool IsInstallableFolderText(const std::string& folderText) {

@@ -1,6 +1,7 @@
 #include "install/install_sequence.h"
 
 #include "core/install_events.h"
+#include "core/mbcs_text.h"
 #include "deploy/package_copy.h"
 #include "install/install_rules.h"
 #include "install/kept_files.h"
@@ -20,7 +21,8 @@ void MakeFolder(const std::string& folder) {
 // The folder of the (checked) folder text and its V-ZiruzOrav sub-folder, one level each;
 // returns the install folder.
 std::string CreateInstallFolders(const std::string& folderText) {
-    const std::string target = WithoutTrailingBackslash(folderText);
+    std::string target = folderText;
+    core::StripTrailingBackslash(target);
     MakeFolder(target);
     const std::string installFolder = MakeInstallFolder(target);
     MakeFolder(installFolder);
@@ -49,7 +51,7 @@ InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& folderTe
 InstallOutcome Install(CAcadRegistry& registry, const std::string& folderText,
                        const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
     // The record hears every step, from the folders on, for the uninstaller.
-    uninstall::InstallRecordWriter record(MakeInstallFolder(WithoutTrailingBackslash(folderText)));
+    uninstall::InstallRecordWriter record(MakeInstallFolder(folderText));
     const core::ScopedInstallListener recording(record);
     InstallOutcome outcome = InstallSteps(registry, folderText, ticks, progress);
     if (outcome.copied)
