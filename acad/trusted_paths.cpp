@@ -91,8 +91,7 @@ void ListSubKeys(HKEY key, WideNameList& names) {
     }
 }
 
-int CAcadRegistry::AddTrustedPath() {
-    const std::wstring installDir = fw::WideFromAnsi(m_strInstallDir);
+int CAcadRegistry::AddTrustedPath(const std::wstring& installFolder) {
     int failures = 0;
     for (const auto& variablesKey : CollectVariablesKeys(CollectProfileListKeys())) {
         const std::wstring shownKey = L"HKEY_CURRENT_USER\\" + variablesKey;
@@ -103,7 +102,8 @@ int CAcadRegistry::AddTrustedPath() {
             continue;
         }
         // Written even when unchanged: the list comes back upper-cased.
-        const StoredList merged{current->type, acad::MergeTrustedPaths(current->text, installDir)};
+        const StoredList merged{current->type,
+                                acad::MergeTrustedPaths(current->text, installFolder)};
         if (const LONG error = WriteTrustedPaths(variablesKey, merged)) {
             core::InstallEvents::Failed(L"write " + shownKey + L" TRUSTEDPATHS",
                                         static_cast<unsigned long>(error));
@@ -114,7 +114,7 @@ int CAcadRegistry::AddTrustedPath() {
             variablesKey,
             current->present ? std::optional<core::StoredText>({current->type, current->text})
                              : std::nullopt,
-            merged.text, !acad::ListsTrustedFolder(current->text, installDir));
+            merged.text, !acad::ListsTrustedFolder(current->text, installFolder));
     }
     return failures;
 }

@@ -61,9 +61,10 @@ bool Dlg_Setup::RunInstall() {
     m_progress.SetStep(1);
     m_progress.SetPos(0);
 
+    const std::string installFolder = app::MakeInstallFolder(m_strInstallPath);
     const app::InstallOutcome outcome =
-        app::Install(m_registry, m_strInstallPath, m_bRelease, m_progress);
-    m_strInstallPath = outcome.installFolder;
+        app::Install(m_registry, installFolder, m_bRelease, m_progress);
+    m_strInstallPath = installFolder;
     if (!outcome.copied) {
         OnCancel(); // the user has been told; nothing was registered
         return false;

@@ -3,7 +3,6 @@
 #include "core/install_events.h"
 #include "core/mbcs_text.h"
 #include "deploy/package_copy.h"
-#include "install/install_rules.h"
 #include "install/kept_files.h"
 #include "install/list_entry.h"
 #include "install/record_writer.h"
@@ -18,44 +17,38 @@ void MakeFolder(const std::string& folder) {
         core::InstallEvents::FolderCreated(folder);
 }
 
-// The folder of the (checked) folder text and its V-ZiruzOrav sub-folder, one level each;
-// returns the install folder.
-std::string CreateInstallFolders(const std::string& folderText) {
-    std::string target = folderText;
-    core::StripTrailingBackslash(target);
-    MakeFolder(target);
-    const std::string installFolder = MakeInstallFolder(target);
+// The folder the user chose, then its V-ZiruzOrav sub-folder: one level each.
+void CreateInstallFolders(const std::string& installFolder) {
+    MakeFolder(installFolder.substr(0, core::FindLastBackslash(installFolder)));
     MakeFolder(installFolder);
-    return installFolder;
 }
 
-InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& folderText,
+InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& installFolder,
                             const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
     InstallOutcome outcome;
-    outcome.installFolder = CreateInstallFolders(folderText);
-    const InstallTarget target{outcome.installFolder, progress};
+    CreateInstallFolders(installFolder);
+    const InstallTarget target{installFolder, progress};
     if (!CopyPackage(target))
         return outcome;
     outcome.copied = true;
     progress.StepIt();
-    registry.SetInstallDir(outcome.installFolder);
-    outcome.failures = registry.RegisterAddIn(ticks);
+    outcome.failures = registry.RegisterAddIn(ticks, installFolder);
     progress.StepIt();
     outcome.failures += registry.CopySupportFiles(ticks);
-    outcome.failures += unattended::KeepInstallerFiles(outcome.installFolder);
+    outcome.failures += unattended::KeepInstallerFiles(installFolder);
     progress.StepIt();
     return outcome;
 }
 } // namespace
 
-InstallOutcome Install(CAcadRegistry& registry, const std::string& folderText,
+InstallOutcome Install(CAcadRegistry& registry, const std::string& installFolder,
                        const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
     // The record hears every step, from the folders on, for the uninstaller.
-    uninstall::InstallRecordWriter record(MakeInstallFolder(folderText));
+    uninstall::InstallRecordWriter record(installFolder);
     const core::ScopedInstallListener recording(record);
-    InstallOutcome outcome = InstallSteps(registry, folderText, ticks, progress);
+    InstallOutcome outcome = InstallSteps(registry, installFolder, ticks, progress);
     if (outcome.copied)
-        uninstall::RegisterUninstaller(outcome.installFolder, record);
+        uninstall::RegisterUninstaller(installFolder, record);
     return outcome;
 }
 

@@ -67,14 +67,16 @@ int RunSilentInstall(CAcadRegistry& registry, const std::optional<std::wstring>&
         log.Write(L"AutoCAD is running: nothing done");
         return kExitAcadRunning;
     }
-    log.Write(L"installing into " + fw::WideFromAnsi(app::MakeInstallFolder(*folder)) +
-              L" for AutoCAD " + YearsText(choice.ticks));
+    const std::string installFolder = app::MakeInstallFolder(*folder);
+    log.Write(L"installing into " + fw::WideFromAnsi(installFolder) + L" for AutoCAD " +
+              YearsText(choice.ticks));
 
     const SilentMessages messages(log);
     LogListener listener(log);
     const core::ScopedInstallListener listening(listener);
     fw::ProgressBar noWindow; // its messages go nowhere
-    const app::InstallOutcome outcome = app::Install(registry, *folder, choice.ticks, noWindow);
+    const app::InstallOutcome outcome =
+        app::Install(registry, installFolder, choice.ticks, noWindow);
     if (!outcome.copied) {
         log.Write(L"the package copy did not finish: nothing registered");
         return InstallExitCode(false, 0,
@@ -83,12 +85,12 @@ int RunSilentInstall(CAcadRegistry& registry, const std::optional<std::wstring>&
     }
     int failures = outcome.failures;
     // Each user's part: the installing user has it; the others get it at their next logon.
-    if (RegisterActiveSetup(outcome.installFolder, log) == ActiveSetupOutcome::Failed)
+    if (RegisterActiveSetup(installFolder, log) == ActiveSetupOutcome::Failed)
         ++failures;
     if (failures > 0)
         log.Write(std::to_wstring(failures) +
                   L" entries, profile lists or files could not be written (see FAILED above)");
-    log.Write(L"installed into " + fw::WideFromAnsi(outcome.installFolder));
+    log.Write(L"installed into " + fw::WideFromAnsi(installFolder));
     return InstallExitCode(true, failures, false);
 }
 

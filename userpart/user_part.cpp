@@ -70,11 +70,10 @@ int RunUserPart(CAcadRegistry& registry, const std::optional<std::wstring>& logP
     log->Write(L"user part for the installation in " + installFolder);
 
     int failures = 0;
-    // The trusted path is written as the installation wrote it: in the ANSI code page.
-    if (const std::optional<std::string> folder = fw::ExactAnsiFromWide(installFolder);
-        folder && !installFolder.empty()) {
-        registry.SetInstallDir(*folder);
-        failures += registry.AddTrustedPath();
+    // The installation could only use a folder that the ANSI code page spells: any other is
+    // not one of ours.
+    if (fw::ExactAnsiFromWide(installFolder) && !installFolder.empty()) {
+        failures += registry.AddTrustedPath(installFolder);
     } else {
         core::InstallEvents::Failed(L"trust " + installFolder + L" (not in the ANSI code page)",
                                     ERROR_NO_UNICODE_TRANSLATION);
