@@ -4,6 +4,7 @@
 #include "core/build_constants.h"
 #include "deploy/setup_messages.h"
 #include "framework/error_text.h"
+#include "framework/text_convert.h"
 #include "entry/command_line.h"
 #include "entry/parent_console.h"
 #include "entry/usage_text.h"
@@ -15,6 +16,8 @@
 #include "userpart/user_part.h"
 
 #include <windows.h>
+
+#include <exception>
 
 namespace unattended {
 
@@ -45,7 +48,7 @@ void LogStart(InstallLog& log) {
 
 } // namespace
 
-int RunCommandLine(CAcadRegistry& registry, const std::function<void()>& runDialog) {
+int RunCommandLine(CAcadRegistry& registry, const std::function<int()>& runDialog) {
     const std::wstring arguments = ArgumentsOf(GetCommandLineW());
     const CommandLine command = ParseCommandLine(arguments);
     switch (command.action) {
@@ -54,10 +57,8 @@ int RunCommandLine(CAcadRegistry& registry, const std::function<void()>& runDial
     case Action::UserPart:
         return RunUserPart(registry, command.logPath);
     case Action::Dialog:
-        if (!command.logPath) {
-            runDialog(); // exactly the program without a command line
-            return kExitDone;
-        }
+        if (!command.logPath)
+            return runDialog(); // exactly the program without a command line
         break;
     case Action::Usage:
     case Action::Install:
@@ -68,17 +69,25 @@ int RunCommandLine(CAcadRegistry& registry, const std::function<void()>& runDial
         return kExitBadCommandLine;
     LogStart(*log);
     int code = kExitDone;
-    if (command.action == Action::Usage) {
-        const std::wstring usage = UsageText(command.problem);
-        WriteLines(*log, usage);
-        Tell(command, usage);
-        code = kExitBadCommandLine;
-    } else if (command.action == Action::Install) {
-        code = RunSilentInstall(registry, command.folder, command.years, *log);
-    } else {
-        LogListener listener(*log);
-        const core::ScopedInstallListener listening(listener);
-        runDialog();
+    try {
+        if (command.action == Action::Usage) {
+            const std::wstring usage = UsageText(command.problem);
+            WriteLines(*log, usage);
+            Tell(command, usage);
+            code = kExitBadCommandLine;
+        } else if (command.action == Action::Install) {
+            code = RunSilentInstall(registry, command.folder, command.years, *log);
+        } else {
+            LogListener listener(*log);
+            const core::ScopedInstallListener listening(listener);
+            code = runDialog();
+        }
+    } catch (const std::exception& error) {
+        log->Write(L"internal error: " + fw::WideFromAnsi(error.what()));
+        code = kExitInternalError;
+    } catch (...) {
+        log->Write(L"internal error: an unknown exception");
+        code = kExitInternalError;
     }
     log->Write(L"exit code " + std::to_wstring(code));
     return code;

@@ -9,7 +9,9 @@
 namespace unattended {
 
 // Runs the command of this process's command line and returns the process's exit code.
-// runDialog scans and shows the setup dialog (with /LOG= it runs with the log attached).
-int RunCommandLine(CAcadRegistry& registry, const std::function<void()>& runDialog);
+// runDialog scans and shows the setup dialog (with /LOG= it runs with the log attached) and
+// returns its exit code. An exception that escapes a logged run is logged and ends it with
+// kExitInternalError.
+int RunCommandLine(CAcadRegistry& registry, const std::function<int()>& runDialog);
 
 } // namespace unattended

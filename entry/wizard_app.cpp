@@ -3,6 +3,7 @@
 #include "app/dlg_setup.h"
 #include "entry/command_dispatch.h"
 #include "framework/text_convert.h"
+#include "report/exit_codes.h"
 
 // Defined together so that the application object is built first and the release table
 // second, and destroyed in the reverse order.
@@ -15,7 +16,8 @@ BOOL CWizardApp::InitInstance() {
         // The dialog hosts no ActiveX control, so there is no control containment to enable.
         g_acadRegistry.ScanInstalledReleases();
         Dlg_Setup dialog(g_acadRegistry);
-        dialog.DoModal();
+        // The dialog ends with IDABORT only when one of its handlers failed.
+        return dialog.DoModal() == IDABORT ? unattended::kExitInternalError : unattended::kExitDone;
     });
     return FALSE;
 }

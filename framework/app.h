@@ -20,7 +20,8 @@ class App {
     virtual int ExitInstance() { return 0; }
 };
 
-// Runs the application's InitInstance and returns the process's exit code (ExitInstance's).
-int RunApp(App& app);
+// Runs the application's InitInstance and returns the process's exit code (ExitInstance's),
+// or failureCode when an exception escaped it.
+int RunApp(App& app, int failureCode);
 
 } // namespace fw

@@ -3,6 +3,7 @@
 #include "core/split_text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -36,7 +37,9 @@ std::optional<std::string> Unescape(const std::string& field) {
         if (i + 2 >= field.size() || !std::isxdigit(static_cast<unsigned char>(field[i + 1])) ||
             !std::isxdigit(static_cast<unsigned char>(field[i + 2])))
             return std::nullopt;
-        out += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16));
+        unsigned value = 0;
+        std::from_chars(field.data() + i + 1, field.data() + i + 3, value, 16);
+        out += static_cast<char>(value);
         i += 2;
     }
     return out;

@@ -4,6 +4,7 @@
 // so that the command line it gets is exactly the one that was given.
 #include "uninstall/uninstall_command.h"
 
+#include "core/number_text.h"
 #include "deploy/acad_running.h"
 #include "deploy/setup_messages.h"
 #include "framework/own_path.h"
@@ -44,6 +45,20 @@ std::optional<std::wstring> Variable(const wchar_t* name) {
     if (length == 0 || length >= 32768)
         return std::nullopt;
     return std::wstring(buffer, length);
+}
+
+// A number the installer handed over; nullopt when it is not set, or set but no number.
+std::optional<unsigned long long> HandedOverNumber(const wchar_t* name) {
+    const auto text = Variable(name);
+    return text ? core::ParseDecimal(*text) : std::nullopt;
+}
+
+// A value that is set but is no number means the copy and its installer do not agree.
+bool HandOverReadable() {
+    for (const wchar_t* name : {kReportVariable, kInstallerVariable})
+        if (Variable(name) && !HandedOverNumber(name))
+            return false;
+    return true;
 }
 
 std::wstring RecordPath(const std::wstring& folder) {
@@ -113,16 +128,16 @@ std::optional<int> RunTemporaryCopy(const std::wstring& folder, const std::wstri
 // In the copy: tells the waiting installer the exit code, then waits for it to end, so that
 // its file can go.
 void ReportAndWaitForInstaller(int code) {
-    if (const auto handle = Variable(kReportVariable)) {
+    if (const auto handle = HandedOverNumber(kReportVariable)) {
         SetEnvironmentVariableW(kReportVariable, nullptr); // reported once: the pipe closes
-        const fw::unique_process pipe(reinterpret_cast<HANDLE>(std::stoull(*handle)));
+        const fw::unique_process pipe(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(*handle)));
         DWORD written = 0;
         const DWORD value = static_cast<DWORD>(code);
         WriteFile(pipe.get(), &value, sizeof value, &written, nullptr);
     }
-    if (const auto pid = Variable(kInstallerVariable)) {
+    if (const auto pid = HandedOverNumber(kInstallerVariable)) {
         const fw::unique_process installer(
-            OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(std::stoul(*pid))));
+            OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(*pid)));
         if (installer)
             WaitForSingleObject(installer.get(), kInstallerEndWait);
         SetEnvironmentVariableW(kInstallerVariable, nullptr);
@@ -161,6 +176,10 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
         return code;
     };
     SetCurrentDirectoryW(TempFolder().c_str()); // the install folder may go
+    if (!HandOverReadable()) {
+        write(L"internal error: a value handed over to the uninstaller is no number");
+        return finish(unattended::kExitInternalError, nullptr);
+    }
 
     const std::wstring recordPath = RecordPath(folder);
     write(L"uninstall from " + folder);

@@ -1,3 +1,4 @@
+#include "core/number_text.h"
 #include "entry/command_line.h"
 #include "silent/release_choice.h"
 
@@ -72,6 +73,18 @@ TEST(UnattendedRules, ReleaseChoice) {
         EXPECT_EQ(ticked, row.ticked) << row.bits;
         EXPECT_EQ(choice.unavailableYear, row.unavailable) << row.bits;
     }
+}
+
+// A value handed over between the program and its copy: the whole text a number, or none.
+TEST(UnattendedRules, HandedOverNumbers) {
+    using N = std::optional<unsigned long long>;
+    const std::pair<std::wstring, N> rows[] = {
+        {L"0", 0},   {L"4242", 4242}, {L"18446744073709551615", 18446744073709551615ull},
+        {L"", {}},   {L"12x", {}},    {L"18446744073709551616", {}}, // one past the largest
+        {L"-1", {}}, {L" 7", {}},     {L"0x1f", {}},
+    };
+    for (const auto& [text, number] : rows)
+        EXPECT_EQ(core::ParseDecimal(text), number) << std::string(text.begin(), text.end());
 }
 
 } // namespace

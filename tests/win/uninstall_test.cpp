@@ -113,6 +113,13 @@ TEST_F(UninstallE2E, RunningAutoCadRemovesNothingAndAUsersFileKeepsTheFolder) {
         EXPECT_EQ(SetupProcess(package + "\\SetUp.exe", appData, switches).WaitForExit(kTimeout),
                   code)
             << switches; // no record beside it; a bad switch
+    // A temporary copy handed a value that is no number: an internal error, nothing removed.
+    SetEnvironmentVariableA("VORNIK_UNINSTALL_FOLDER", package.c_str());
+    SetEnvironmentVariableA("VORNIK_UNINSTALL_INSTALLER", "12x");
+    EXPECT_EQ(SetupProcess(package + "\\SetUp.exe", appData, "/UNINSTALL /S").WaitForExit(kTimeout),
+              8);
+    SetEnvironmentVariableA("VORNIK_UNINSTALL_FOLDER", nullptr);
+    SetEnvironmentVariableA("VORNIK_UNINSTALL_INSTALLER", nullptr);
     ASSERT_TRUE(StartSetup());
     InstallInto(target);
     WriteFileText(installDir + "\\notes.txt", "mine");
