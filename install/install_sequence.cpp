@@ -3,6 +3,7 @@
 #include "core/install_events.h"
 #include "core/mbcs_text.h"
 #include "deploy/package_copy.h"
+#include "deploy/package_folder.h"
 #include "install/kept_files.h"
 #include "install/list_entry.h"
 #include "install/record_writer.h"
@@ -43,6 +44,10 @@ InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& installF
 
 InstallOutcome Install(CAcadRegistry& registry, const std::string& installFolder,
                        const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
+    // Without a package nothing is made, not even a folder: the lookup has told the user.
+    std::string packageFolder;
+    if (!GetPackageFolder(packageFolder))
+        return {};
     // The record hears every step, from the folders on, for the uninstaller.
     uninstall::InstallRecordWriter record(installFolder);
     const core::ScopedInstallListener recording(record);

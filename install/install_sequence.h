@@ -16,7 +16,7 @@ struct InstallOutcome {
 };
 
 // The whole installation into the install folder (MakeInstallFolder of a checked folder
-// text): the folder chosen and the install folder, the package copy (advancing progress one
+// text): when the package is there, the folder chosen and the install folder, the package copy (advancing progress one
 // step per listing entry), then, when it finished, registration and support files for the
 // ticked releases, a step after each stage; last the installer and the settings file are
 // kept in the install folder. Nothing is registered over an abandoned copy.

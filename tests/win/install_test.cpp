@@ -93,7 +93,12 @@ TEST_F(InstallE2E, NothingIsInstalledWithoutAUsableFolderOrATick) {
     Click(dialog, ReleaseId(2010));
     EXPECT_TRUE(WaitUntil([&] { return !IsEnabledControl(dialog, kIdInstall); }, kTimeout))
         << "Install enabled without a tick";
-    Click(dialog, kIdCancel);
+    // Without a package Install says so and ends, having made nothing.
+    Click(dialog, ReleaseId(2010));
+    ASSERT_TRUE(MoveFileA(data.c_str(), (dir / "gone").c_str()));
+    const MessageBoxSeen box = InstallUntilMessage();
+    EXPECT_EQ(box.text.find(L"未找到安装所需的Data文件夹 !"), 0u);
+    Answer(box, IDOK);
     EXPECT_EQ(setup->WaitForExit(kTimeout), 0);
     EXPECT_FALSE(Exists(target));
 }
