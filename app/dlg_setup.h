@@ -27,7 +27,8 @@ class Dlg_Setup : public fw::Dialog {
     void UpdateInstallButton();
     void OnBrowse();
     void OnInstall();
-    // True when the whole install sequence has run; false when the dialog has been ended.
+    // True when the whole install sequence has run; false when the dialog has been ended, or
+    // is back at the selection screen because the folder could not be made.
     bool RunInstall();
 
     // Bound to the controls by DoDataExchange; the install commands and tests use them.
@@ -47,6 +48,7 @@ class Dlg_Setup : public fw::Dialog {
     HBRUSH OnCtlColor(HDC dc, HWND window, UINT kind) override;
 
   private:
+    void ShowFolderRow(bool show);
     void ShowCompletionScreen();
     void ShrinkToOkButton();
     void CreateLabelFonts();

@@ -47,16 +47,14 @@ void Dlg_Setup::OnInstall() {
         return;
     }
     if (!RunInstall())
-        return; // the dialog is already ending
+        return; // the dialog is ending, or waits for another folder
     ShowCompletionScreen();
     UpdateData(FALSE);
     ShrinkToOkButton();
 }
 
 bool Dlg_Setup::RunInstall() {
-    for (int id : {IDC_PATH_LABEL, IDC_INSTALL_PATH, IDC_BROWSE})
-        ShowWindow(GetDlgItem(id), SW_HIDE);
-    m_progress.Show(true);
+    ShowFolderRow(false);
     m_progress.SetRange(0, kProgressHigh);
     m_progress.SetStep(1);
     m_progress.SetPos(0);
@@ -64,6 +62,13 @@ bool Dlg_Setup::RunInstall() {
     const std::string installFolder = app::MakeInstallFolder(m_strInstallPath);
     const app::InstallOutcome outcome =
         app::Install(m_registry, installFolder, m_bRelease, m_progress);
+    if (outcome.folderMissing) {
+        // Nothing was made: the user may choose another folder, or another drive.
+        ShowFolderRow(true);
+        MakeFolderActions(hwnd()).tell(FolderMessage::NotCreated,
+                                       FolderMessageText(FolderMessage::NotCreated, installFolder));
+        return false;
+    }
     m_strInstallPath = installFolder;
     if (!outcome.copied) {
         OnCancel(); // the user has been told; nothing was registered
@@ -75,6 +80,13 @@ bool Dlg_Setup::RunInstall() {
     if (outcome.failures > 0)
         ShowSetupMessage(app::WriteFailureWarning(outcome.failures));
     return true;
+}
+
+// The folder row during selection; the progress bar takes its place while installing.
+void Dlg_Setup::ShowFolderRow(bool show) {
+    for (int id : {IDC_PATH_LABEL, IDC_INSTALL_PATH, IDC_BROWSE})
+        ShowWindow(GetDlgItem(id), show ? SW_SHOW : SW_HIDE);
+    m_progress.Show(!show);
 }
 
 void Dlg_Setup::ShowCompletionScreen() {

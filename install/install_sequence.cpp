@@ -1,33 +1,54 @@
 #include "install/install_sequence.h"
 
 #include "core/install_events.h"
-#include "core/mbcs_text.h"
 #include "deploy/package_copy.h"
 #include "deploy/package_folder.h"
+#include "framework/text_convert.h"
 #include "install/kept_files.h"
 #include "install/list_entry.h"
 #include "install/record_writer.h"
+#include "picker/folder_actions.h"
 
-#include <direct.h>
+#include <windows.h>
+
+#include <vector>
 
 namespace app {
 
 namespace {
-void MakeFolder(const std::string& folder) {
-    if (_mkdir(folder.c_str()) == 0) // an existing folder is fine
-        core::InstallEvents::FolderCreated(folder);
-}
 
-// The folder the user chose, then its V-ZiruzOrav sub-folder: one level each.
-void CreateInstallFolders(const std::string& installFolder) {
-    MakeFolder(installFolder.substr(0, core::FindLastBackslash(installFolder)));
-    MakeFolder(installFolder);
+// Every missing level of the install folder, from the drive down, as the picker makes them;
+// each one made is told, for the uninstaller to remove when empty. When a level cannot be
+// made, those made before it go again: a failed installation leaves no empty folders.
+bool MakeInstallFolders(const std::string& installFolder) {
+    std::vector<std::string> made;
+    DWORD error = ERROR_SUCCESS;
+    FolderActions actions;
+    actions.examine = ExamineFolderEntry;
+    actions.createFolder = [&](const std::string& level) {
+        if (CreateDirectoryA(level.c_str(), nullptr))
+            made.push_back(level);
+        else
+            error = GetLastError(); // an existing level too; only the last one matters
+    };
+    if (CheckFolderPath(installFolder, false, actions) != FolderPathOk) {
+        for (auto level = made.rbegin(); level != made.rend(); ++level)
+            RemoveDirectoryA(level->c_str());
+        core::InstallEvents::Failed(L"create " + fw::WideFromAnsi(installFolder), error);
+        return false;
+    }
+    for (const std::string& level : made)
+        core::InstallEvents::FolderCreated(level);
+    return true;
 }
 
 InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& installFolder,
                             const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
     InstallOutcome outcome;
-    CreateInstallFolders(installFolder);
+    if (!MakeInstallFolders(installFolder)) {
+        outcome.folderMissing = true;
+        return outcome;
+    }
     const InstallTarget target{installFolder, progress};
     if (!CopyPackage(target))
         return outcome;

@@ -11,15 +11,16 @@
 namespace app {
 
 struct InstallOutcome {
-    bool copied = false; // false: the package was missing or its copy abandoned
-    int failures = 0;    // entries, profile lists, support and kept files that could not be written
+    bool copied = false;        // false: the package was missing or its copy abandoned
+    bool folderMissing = false; // the install folder could not be made: nothing was copied
+    int failures = 0; // entries, profile lists, support and kept files that could not be written
 };
 
 // The whole installation into the install folder (MakeInstallFolder of a checked folder
-// text): when the package is there, the folder chosen and the install folder, the package copy (advancing progress one
-// step per listing entry), then, when it finished, registration and support files for the
-// ticked releases, a step after each stage; last the installer and the settings file are
-// kept in the install folder. Nothing is registered over an abandoned copy.
+// text): when the package is there, every missing level of the install folder, the package copy
+// (advancing progress one step per listing entry), then, when it finished, registration and support
+// files for the ticked releases, a step after each stage; last the installer and the settings file
+// are kept in the install folder. Nothing is registered over an abandoned copy.
 InstallOutcome Install(CAcadRegistry& registry, const std::string& installFolder,
                        const acad::ReleaseTicks& ticks, fw::ProgressBar& progress);
 
