@@ -3,6 +3,7 @@
 #include "app/release_boxes.h"
 #include "app/setup_rules.h"
 #include "core/build_constants.h"
+#include "install/install_rules.h"
 #include "install/served_releases.h"
 
 namespace {
@@ -15,7 +16,7 @@ constexpr const wchar_t* kLabelFace = L"宋体";
 } // namespace
 
 Dlg_Setup::Dlg_Setup(CAcadRegistry& registry)
-    : fw::Dialog(IDD, nullptr), m_strInstallPath("C:\\Vornik"), m_registry(registry) {
+    : fw::Dialog(IDD, nullptr), m_strInstallPath(app::kDefaultFolderText), m_registry(registry) {
     m_bRelease.fill(1);
     SetActsAsMainWindow(true);
 }

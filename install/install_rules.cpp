@@ -12,6 +12,17 @@ std::string MakeInstallFolder(const std::string& folderText) {
     return folder + "\\V-ZiruzOrav";
 }
 
+std::string CurrentFolderText(const std::optional<std::string>& installFolder) {
+    if (installFolder) {
+        const size_t cut = core::FindLastBackslash(*installFolder);
+        const std::string text = installFolder->substr(0, cut);
+        if (cut != std::string::npos && IsInstallableFolderText(text) &&
+            core::EqualsNoCase(MakeInstallFolder(text), *installFolder))
+            return text;
+    }
+    return kDefaultFolderText;
+}
+
 bool IsInstallableFolderText(const std::string& folderText) {
     const std::string installFolder = MakeInstallFolder(folderText);
     // testOnly: the rules look at the text alone and touch nothing.

@@ -1,9 +1,13 @@
 // What the Install command decides without asking Windows anything.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace app {
+
+// The dialog's folder at start, and the silent install's when there is no installation yet.
+constexpr const char* kDefaultFolderText = "C:\\Vornik";
 
 // The longest name the installation itself writes into the install folder: the LOADER file
 // of the 64-bit edition's extra ARX entry (package files keep their own names and are
@@ -18,6 +22,12 @@ bool IsInstallableFolderText(const std::string& folderText);
 // The folder the package goes into: the folder text without one trailing backslash, then
 // "\V-ZiruzOrav". A folder that already ends in V-ZiruzOrav still gets its own sub-folder.
 std::string MakeInstallFolder(const std::string& folderText);
+
+// The folder text that an installation's install folder (the list entry's InstallLocation)
+// was made of, when MakeInstallFolder gives that folder back and Install may use it; the
+// default folder otherwise. A silent install without /D= goes there, so that installing the
+// next version keeps one installation where it was.
+std::string CurrentFolderText(const std::optional<std::string>& installFolder);
 
 // The warning shown before the completion screen when registration entries or support files
 // could not be written.

@@ -1,6 +1,7 @@
 #include "install/list_entry.h"
 
 #include "core/build_constants.h"
+#include "framework/registry_text.h"
 #include "framework/registry_values.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
@@ -77,6 +78,18 @@ bool RegisterUninstaller(const std::string& installFolder, InstallRecordWriter& 
     core::InstallEvents::Failed(L"write HKEY_CURRENT_USER\\" + std::wstring(kListKey),
                                 static_cast<unsigned long>(userError));
     return false;
+}
+
+std::optional<std::string> ListedInstallFolder() {
+    for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        fw::unique_hkey key;
+        if (RegOpenKeyExW(root, kListKey, 0, KEY_READ | kListView, key.put()) != ERROR_SUCCESS)
+            continue;
+        const fw::RegText location = fw::ReadRegText(key.get(), L"", L"InstallLocation");
+        if (location.status == ERROR_SUCCESS)
+            return fw::ExactAnsiFromWide(location.text);
+    }
+    return std::nullopt;
 }
 
 long RemoveListEntry(const std::string& root) {

@@ -4,6 +4,7 @@
 
 #include "install/record_writer.h"
 
+#include <optional>
 #include <string>
 
 namespace uninstall {
@@ -11,6 +12,11 @@ namespace uninstall {
 // Writes the entry below HKEY_LOCAL_MACHINE, or below HKEY_CURRENT_USER when the machine-wide
 // key cannot be written, and tells the record where. False when neither could be written.
 bool RegisterUninstaller(const std::string& installFolder, InstallRecordWriter& record);
+
+// The install folder of the installation that the entry names (its InstallLocation, below
+// HKEY_LOCAL_MACHINE, else HKEY_CURRENT_USER); nullopt when there is none, or the ANSI code
+// page cannot spell it.
+std::optional<std::string> ListedInstallFolder();
 
 // Deletes the entry below root ("HKLM" or "HKCU"); an entry already gone is no failure.
 // Returns the Win32 error, or ERROR_SUCCESS.

@@ -7,6 +7,7 @@
 #include "install/active_setup.h"
 #include "install/install_rules.h"
 #include "install/install_sequence.h"
+#include "install/list_entry.h"
 #include "report/install_exit_code.h"
 #include "report/log_listener.h"
 #include "report/silent_messages.h"
@@ -43,8 +44,10 @@ std::wstring YearsText(const acad::ReleaseTicks& ticks) {
 
 int RunSilentInstall(CAcadRegistry& registry, const std::optional<std::wstring>& folderAsked,
                      const std::optional<std::vector<int>>& years, InstallLog& log) {
-    const std::wstring folderText = folderAsked.value_or(kDefaultFolderText);
-    const std::optional<std::string> folder = fw::ExactAnsiFromWide(folderText);
+    const std::optional<std::string> folder =
+        folderAsked ? fw::ExactAnsiFromWide(*folderAsked)
+                    : app::CurrentFolderText(uninstall::ListedInstallFolder());
+    const std::wstring folderText = folderAsked ? *folderAsked : fw::WideFromAnsi(*folder);
     // The same rules as the dialog's Install: nothing is created for a folder it would refuse.
     if (!folder || !app::IsInstallableFolderText(*folder)) {
         log.Write(L"the folder cannot be installed into: " + folderText);

@@ -10,10 +10,8 @@
 
 namespace unattended {
 
-// The dialog's default folder text.
-constexpr const wchar_t* kDefaultFolderText = L"C:\\Vornik";
-
-// Checks the folder asked for (/D=, else the dialog's default) and the releases (/R=, else
+// Checks the folder asked for (/D=, else the current installation's, else the dialog's
+// default) and the releases (/R=, else
 // what the dialog ticks at start), then installs as the dialog would and registers each
 // user's part with Active Setup when the machine's registry may be written. Every step and
 // its outcome goes to log. Returns the exit code (unattended::ExitCode).

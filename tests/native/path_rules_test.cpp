@@ -124,6 +124,27 @@ TEST_F(PathRules, InstallFolderFromFolderText) {
     }
 }
 
+// A silent install without /D= goes to the listed installation's folder, when that is a
+// folder Install makes of a usable folder text; else to the default.
+TEST_F(PathRules, SilentFolderFollowsTheInstallation) {
+    const std::string none = "C:\\Vornik";
+    const std::pair<std::optional<std::string>, std::string> rows[] = {
+        {std::nullopt, none},
+        {"D:\\Tools\\Plot\\V-ZiruzOrav", "D:\\Tools\\Plot"},
+        {"D:\\Tools\\v-ziruzorav", "D:\\Tools"},
+        {"D:\\V-ZiruzOrav", "D:"},
+        {"C:\\" + kDbcsBackslash + "\\V-ZiruzOrav", "C:\\" + kDbcsBackslash},
+        {"C:\\" + kDbcsBackslash + "V-ZiruzOrav", none}, // no backslash of its own before it
+        {"D:\\Tools\\Other", none},
+        {"D:\\Tools\\V-ZiruzOrav\\", none},
+        {"Tools\\V-ZiruzOrav", none},
+        {"D:\\a;b\\V-ZiruzOrav", none},
+        {"", none},
+    };
+    for (const auto& [listed, text] : rows)
+        EXPECT_EQ(app::CurrentFolderText(listed), text) << listed.value_or("(none)");
+}
+
 // The picker's syntax pass never touches the disk: empty actions would throw if it did. It
 // reads a path character by character in the code page, as the system does.
 TEST_F(PathRules, PickerSyntaxOfATypedPath) {
