@@ -93,6 +93,13 @@ void AddFolder(std::vector<std::string>& folders, const std::string& path) {
 void Apply(InstallRecord& record, const std::vector<std::string>& f) {
     const std::string& tag = f[0];
     if (tag == "install" && f.size() == 2) {
+        // A record taken over names an earlier installation before this one's.
+        if (!record.installFolder.empty() && !SamePath(record.installFolder, f[1]))
+            AddFolder(record.earlierFolders, record.installFolder);
+        auto& earlier = record.earlierFolders;
+        earlier.erase(std::remove_if(earlier.begin(), earlier.end(),
+                                     [&](const std::string& e) { return SamePath(e, f[1]); }),
+                      earlier.end());
         record.installFolder = f[1];
     } else if (tag == "folder" && f.size() == 2) {
         AddFolder(record.folders, f[1]);
@@ -200,6 +207,8 @@ InstallRecord ReadInstallRecord(const std::string& content) {
 
 std::string FormatInstallRecord(const InstallRecord& record) {
     std::string text;
+    for (const auto& folder : record.earlierFolders)
+        text += InstallFolderLine(folder);
     if (!record.installFolder.empty())
         text += InstallFolderLine(record.installFolder);
     for (const auto& folder : record.folders)
@@ -215,6 +224,13 @@ std::string FormatInstallRecord(const InstallRecord& record) {
     return text;
 }
 
+std::string TakeOverRecord(const std::string& earlierRecord, const std::string& installFolder) {
+    const InstallRecord earlier = ReadInstallRecord(earlierRecord);
+    if (earlier.installFolder.empty() || SamePath(earlier.installFolder, installFolder))
+        return {};
+    return FormatInstallRecord(earlier);
+}
+
 RemovalPlan PlanRemoval(const InstallRecord& record) {
     RemovalPlan plan;
     for (const auto& file : record.files) {
@@ -225,6 +241,10 @@ RemovalPlan PlanRemoval(const InstallRecord& record) {
             (file.kind == core::FileKind::Kept ? plan.keptFiles : plan.files).push_back(file);
     }
     plan.folders = record.folders;
+    for (const auto& folder : record.earlierFolders) {
+        plan.keptFiles.push_back({core::FileKind::Kept, folder + "\\" + kRecordFileName, false});
+        AddFolder(plan.folders, folder);
+    }
     if (!record.installFolder.empty())
         AddFolder(plan.folders, record.installFolder);
     // A folder's path is longer than its parent's: the longest go first.

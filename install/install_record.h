@@ -3,7 +3,8 @@
 // appended as the installation goes; each line carries a checksum, so that a line cut off by
 // a crash (or damaged) is known and ignored, never read as a shorter path. Installing again
 // appends to the same record; reading folds the lines so that what an earlier run created
-// stays recorded as created.
+// stays recorded as created. An installation into another folder takes over the record of
+// the one before it, so that one uninstall removes both.
 #pragma once
 
 #include "core/install_events.h"
@@ -43,8 +44,9 @@ struct RecordedTrustedPath {
 
 // Every path is UTF-8; comparisons ignore the case of ASCII letters.
 struct InstallRecord {
-    std::string installFolder;
-    std::vector<std::string> folders; // created, in the order they were
+    std::string installFolder;               // the last installation's
+    std::vector<std::string> earlierFolders; // the install folders of those it took over
+    std::vector<std::string> folders;        // created, in the order they were
     std::vector<RecordedFile> files;
     std::vector<RecordedKey> keys;
     std::vector<RecordedTrustedPath> trustedPaths;
@@ -72,9 +74,16 @@ InstallRecord ReadInstallRecord(const std::string& content);
 // The whole record anew, as ReadInstallRecord reads it back.
 std::string FormatInstallRecord(const InstallRecord& record);
 
+// What an installation into installFolder takes over of the record that the list of programs
+// leads to (earlierRecord): its facts, to go before the new installation's lines, so that
+// each "before" and "existed before" of the first run stays; nothing when it is the record of
+// that same folder, which the installation appends to anyway.
+std::string TakeOverRecord(const std::string& earlierRecord, const std::string& installFolder);
+
 // What the uninstaller deletes: package and kept files, and support files that were not
-// there before; never the settings file. Folders: the created ones and the install folder,
-// deepest first, each removed only when it is empty by then.
+// there before; never the settings file; the records of the installations taken over.
+// Folders: the created ones and the install folders, deepest first, each removed only when
+// it is empty by then.
 struct RemovalPlan {
     std::vector<RecordedFile> files;     // while the kept installer may still run
     std::vector<RecordedFile> keptFiles; // once it has ended

@@ -15,9 +15,10 @@ std::string Utf8(const std::string& ansi) {
 constexpr int kOwnView = sizeof(void*) == 4 ? 32 : 64;
 } // namespace
 
-InstallRecordWriter::InstallRecordWriter(const std::string& installFolder)
+InstallRecordWriter::InstallRecordWriter(const std::string& installFolder,
+                                         const std::string& takenOver)
     : m_path(fw::WideFromAnsi(installFolder) + L"\\" + fw::WideFromAnsi(kRecordFileName)) {
-    m_pending = InstallFolderLine(Utf8(installFolder));
+    m_pending = takenOver + InstallFolderLine(Utf8(installFolder));
 }
 
 void InstallRecordWriter::FolderCreated(const std::string& path) {

@@ -12,7 +12,8 @@ namespace uninstall {
 
 class InstallRecordWriter : public core::InstallListener {
   public:
-    explicit InstallRecordWriter(const std::string& installFolder);
+    // takenOver: the lines of an earlier installation's record, which go first.
+    InstallRecordWriter(const std::string& installFolder, const std::string& takenOver);
 
     void FolderCreated(const std::string& path) override;
     void FileCopied(core::FileKind kind, const std::string& from, const std::string& to,

@@ -106,6 +106,7 @@ RemovalResult RemoveRegisteredParts(const InstallRecord& record, const RemovalLo
     RemovalResult result;
     InstallRecord& remaining = result.remaining;
     remaining.installFolder = record.installFolder;
+    remaining.earlierFolders = record.earlierFolders;
     remaining.folders = record.folders;
     remaining.listedUnder = record.listedUnder;
     Outcome outcome(log, result.notRemoved);
@@ -116,7 +117,9 @@ RemovalResult RemoveRegisteredParts(const InstallRecord& record, const RemovalLo
         if (!outcome(L"HKEY_LOCAL_MACHINE\\" + W(key.path), error))
             remaining.keys.push_back(key);
     }
-    const std::wstring folder = W(record.installFolder);
+    std::vector<std::wstring> folders{W(record.installFolder)};
+    for (const std::string& earlier : record.earlierFolders)
+        folders.push_back(W(earlier));
     for (const RecordedTrustedPath& profile : record.trustedPaths) {
         const std::wstring keyPath = W(profile.variablesKey);
         const auto wide = [](const RecordedText& t) { return core::StoredText{t.type, W(t.text)}; };
@@ -127,8 +130,8 @@ RemovalResult RemoveRegisteredParts(const InstallRecord& record, const RemovalLo
         const std::optional<core::StoredText> current = ReadTrustedPaths(keyPath, error);
         if (error == ERROR_SUCCESS)
             error = ApplyRestore(
-                keyPath, RestoreTrustedPaths(current, before, wide(profile.written), folder));
-        if (!outcome(L"HKEY_CURRENT_USER\\" + keyPath + L" TRUSTEDPATHS " + folder, error))
+                keyPath, RestoreTrustedPaths(current, before, wide(profile.written), folders));
+        if (!outcome(L"HKEY_CURRENT_USER\\" + keyPath + L" TRUSTEDPATHS " + folders[0], error))
             remaining.trustedPaths.push_back(profile);
     }
     for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})

@@ -14,7 +14,7 @@ bool Same(const core::StoredText& a, const core::StoredText& b) {
 TrustedPathsRestore RestoreTrustedPaths(const std::optional<core::StoredText>& current,
                                         const std::optional<core::StoredText>& before,
                                         const core::StoredText& written,
-                                        const std::wstring& folder) {
+                                        const std::vector<std::wstring>& folders) {
     if (!current)
         return {}; // someone removed it since: nothing of ours is left
     if (Same(*current, written)) {
@@ -22,12 +22,18 @@ TrustedPathsRestore RestoreTrustedPaths(const std::optional<core::StoredText>& c
             return {RestoreAction::Write, *before};
         return {RestoreAction::Delete, {}};
     }
-    if (before && acad::ListsTrustedFolder(before->text, folder))
-        return {}; // trusted before the installation came
+    // A folder trusted before the installation came stays trusted.
+    const auto ours = [&](const std::wstring& entry) {
+        for (const std::wstring& folder : folders)
+            if (acad::ListsTrustedFolder(entry, folder) &&
+                !(before && acad::ListsTrustedFolder(before->text, folder)))
+                return true;
+        return false;
+    };
     std::wstring kept;
     bool dropped = false, first = true;
     for (const std::wstring& entry : core::SplitAt(current->text, L';')) {
-        if (acad::ListsTrustedFolder(entry, folder)) {
+        if (ours(entry)) {
             dropped = true;
         } else {
             kept += (first ? L"" : L";") + entry;

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace uninstall {
 
@@ -18,12 +19,13 @@ struct TrustedPathsRestore {
 };
 
 // current: the value now (none: absent); before: as the installation found it (none:
-// absent); written: as it wrote it. Still as written: the earlier value comes back exactly,
-// or goes when there was none. Changed since: every entry naming the folder is dropped,
-// unless the folder was trusted before the installation; all else stays as it is.
+// absent); written: as it wrote it; folders: the install folders of the record. Still as
+// written: the earlier value comes back exactly, or goes when there was none. Changed since:
+// every entry naming one of the folders is dropped, unless that folder was trusted before
+// the installation; all else stays as it is.
 TrustedPathsRestore RestoreTrustedPaths(const std::optional<core::StoredText>& current,
                                         const std::optional<core::StoredText>& before,
                                         const core::StoredText& written,
-                                        const std::wstring& folder);
+                                        const std::vector<std::wstring>& folders);
 
 } // namespace uninstall

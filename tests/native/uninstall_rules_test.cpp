@@ -58,6 +58,45 @@ TEST(InstallRecord, RunsMergeAndTornLinesAreIgnored) {
               FormatInstallRecord(r));
 }
 
+// An installation into another folder takes over the record of the one before: one uninstall
+// removes both, with the first run's "before"; back in the first folder, its own record and
+// the one taken over fold into one again. In place, nothing is taken over.
+TEST(InstallRecord, AnotherFolderTakesOverTheEarlierRecord) {
+    const std::string a = "C:\\A\\V-ZiruzOrav", b = "D:\\B\\V-ZiruzOrav", font = "C:\\CAD\\x.shx";
+    // One run into folder: its folders, a package file, the font, the profile's list.
+    const auto run = [&](const std::string& folder, bool fontExisted, const std::string& before,
+                         const std::string& written) {
+        return InstallFolderLine(folder) + FolderLine(folder.substr(0, 4)) + FolderLine(folder) +
+               FileLine(FileKind::Package, folder + "\\a.arx", false) +
+               FileLine(FileKind::Support, font, fontExisted) +
+               TrustedPathLine("P", RecordedText{1, before}, {1, written}) + ListedLine("HKLM");
+    };
+    const std::string recordA = run(a, false, "X", "X;" + a);
+    EXPECT_EQ(TakeOverRecord(recordA, "c:\\a\\v-ziruzorav"), "");
+    const std::string recordB =
+        TakeOverRecord(recordA, b) + run(b, true, "X;" + a, "X;" + a + ";" + b);
+    const std::string again = recordA + TakeOverRecord(recordB, a) + run(a, true, "X;A;B", "X;A;B");
+    struct Row {
+        std::string content, folder, earlier;
+    };
+    for (const Row& row : {Row{recordB, b, a}, Row{again, a, b}}) {
+        const InstallRecord r = ReadInstallRecord(row.content);
+        EXPECT_EQ(r.installFolder, row.folder);
+        EXPECT_EQ(r.earlierFolders, std::vector<std::string>{row.earlier});
+        ASSERT_EQ(r.files.size(), 3u);
+        EXPECT_FALSE(r.files[1].existedBefore) << "the font was not there before the first run";
+        ASSERT_EQ(r.trustedPaths.size(), 1u);
+        EXPECT_EQ(r.trustedPaths[0].before, (RecordedText{1, "X"}));
+        const RemovalPlan plan = PlanRemoval(r);
+        EXPECT_EQ(plan.files.size(), 3u); // both package files and the font
+        ASSERT_EQ(plan.keptFiles.size(), 1u);
+        EXPECT_EQ(plan.keptFiles[0].path, row.earlier + "\\SetUp.record");
+        EXPECT_EQ(plan.folders, (std::vector<std::string>{a, b, "C:\\A", "D:\\B"}));
+        EXPECT_EQ(FormatInstallRecord(ReadInstallRecord(FormatInstallRecord(r))),
+                  FormatInstallRecord(r));
+    }
+}
+
 // What is there now, what was there before the install, and what the uninstaller does: the
 // value written back as "<type>:<text>", "delete" or "leave".
 TEST(TrustedPathRestore, ActionForCurrentValue) {
@@ -73,10 +112,14 @@ TEST(TrustedPathRestore, ActionForCurrentValue) {
         {S{2, L"D:\\N"}, std::nullopt, L"leave"}, // the entry is gone already
         {S{2, L"C:\\T\\V-ZiruzOrav;E:\\"}, S{2, L"C:\\T\\V-ZiruzOrav"}, L"leave"}, // trusted before
         {std::nullopt, std::nullopt, L"leave"},
+        // An installation taken over: its folder goes too, unless it was trusted before.
+        {S{1, L"C:\\OLD\\V-ZIRUZORAV;C:\\T\\V-ZIRUZORAV;D:\\N"}, std::nullopt, L"1:D:\\N"},
+        {S{1, L"C:\\OLD\\V-ZIRUZORAV;C:\\T\\V-ZIRUZORAV"}, S{1, L"C:\\OLD\\V-ZiruzOrav"},
+         L"1:C:\\OLD\\V-ZIRUZORAV"},
     };
     for (const auto& [current, before, expected] : rows) {
-        const TrustedPathsRestore r =
-            RestoreTrustedPaths(current, before, written, L"C:\\T\\V-ZiruzOrav");
+        const TrustedPathsRestore r = RestoreTrustedPaths(
+            current, before, written, {L"C:\\T\\V-ZiruzOrav", L"C:\\Old\\V-ZiruzOrav"});
         EXPECT_EQ(r.action == RestoreAction::Delete ? L"delete"
                   : r.action == RestoreAction::Leave
                       ? L"leave"

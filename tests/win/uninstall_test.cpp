@@ -46,7 +46,7 @@ class UninstallE2E : public InstallE2E {
         for (const wchar_t* key :
              {L"Software\\Autodesk", L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"})
             s.merge(TakeKey(HKEY_CURRENT_USER, key, 0, "HKCU\\" + Utf8(key)));
-        for (const std::string& folder : {cad2010.folder, cad2014.folder, target})
+        for (const std::string& folder : {cad2010.folder, cad2014.folder, target, typed, other})
             s.merge(TakeFolder(folder));
         return s;
     }
@@ -66,16 +66,30 @@ class UninstallE2E : public InstallE2E {
 
     Product cad2010, cad2014;
     const std::string logFile = dir / "uninstall.log";
+    // Folders of several levels that do not exist yet.
+    const std::string typed = dir / "Typed\\New\\Levels", other = dir / "Tools\\My Plot Files";
 };
 
+// Interactive: one installation into a typed folder. Silent: the dialog's into the target,
+// then /S into another folder, then a plain /S, which stays there; the list names the newest,
+// and one uninstall removes all of it.
 TEST_F(UninstallE2E, InstallThenUninstallLeavesTheMachineAsItWas) {
-    for (const bool silent : {false, true}) { // silent: after two installs
+    for (const bool silent : {false, true}) {
         SCOPED_TRACE(silent ? "silent" : "interactive");
         Snapshot expected = Take();
         expected[cad2014.folder + "\\Fonts\\Vornik_EN.shx"] = Payload("Vornik_EN.shx");
-        for (int i = 0; i < (silent ? 2 : 1); ++i) {
-            ASSERT_TRUE(StartSetup());
-            InstallInto(target);
+        ASSERT_TRUE(StartSetup());
+        InstallInto(silent ? target : typed);
+        installDir = (silent ? target : typed) + "\\V-ZiruzOrav";
+        EXPECT_EQ(ListValue("InstallLocation"), Sz(installDir));
+        for (const std::string& folder :
+             silent ? std::vector{" /D=" + other, std::string()} : std::vector<std::string>{}) {
+            EXPECT_EQ(
+                SetupProcess(package + "\\SetUp.exe", appData, "/S" + folder).WaitForExit(kTimeout),
+                0)
+                << folder;
+            installDir = other + "\\V-ZiruzOrav";
+            EXPECT_EQ(ListValue("InstallLocation"), Sz(installDir)) << folder;
         }
         const std::string kept = installDir + "\\SetUp.exe";
         EXPECT_EQ(ListValue("DisplayName"), Sz(L"Vornik批打印软件 2026.04.02"));
@@ -103,6 +117,8 @@ TEST_F(UninstallE2E, InstallThenUninstallLeavesTheMachineAsItWas) {
             EXPECT_EQ(after.count(name) ? after.at(name) : "(missing)", value) << name;
         for (const auto& [name, value] : after)
             EXPECT_TRUE(expected.count(name)) << "left behind: " << name;
+        for (const std::string& folder : {target, dir / "Typed", dir / "Tools"})
+            EXPECT_FALSE(Exists(folder)) << "left behind: " << folder;
         EXPECT_EQ(ReadFileText(appData + "\\Vornik\\Vornik.Ini"), Payload("Vornik.Ini"));
     }
 }
