@@ -4,6 +4,8 @@
 #include "deploy/package_copy.h"
 #include "deploy/package_folder.h"
 #include "framework/text_convert.h"
+#include "framework/whole_file.h"
+#include "install/install_record.h"
 #include "install/kept_files.h"
 #include "install/list_entry.h"
 #include "install/record_writer.h"
@@ -42,6 +44,20 @@ bool MakeInstallFolders(const std::string& installFolder) {
     return true;
 }
 
+// The record of the installation that the list of programs names, when it lies in another
+// folder: its facts go first into this installation's record, so that one uninstall removes
+// both and puts back what was there before the first.
+std::string TakenOverRecord(const std::string& installFolder) {
+    const std::optional<std::string> listed = uninstall::ListedInstallFolder();
+    if (!listed)
+        return {};
+    const std::optional<std::string> earlier =
+        fw::ReadWholeFile(fw::WideFromAnsi(*listed + "\\" + uninstall::kRecordFileName));
+    return earlier ? uninstall::TakeOverRecord(*earlier,
+                                               fw::Utf8FromWide(fw::WideFromAnsi(installFolder)))
+                   : std::string();
+}
+
 InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& installFolder,
                             const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
     InstallOutcome outcome;
@@ -70,7 +86,7 @@ InstallOutcome Install(CAcadRegistry& registry, const std::string& installFolder
     if (!GetPackageFolder(packageFolder))
         return {};
     // The record hears every step, from the folders on, for the uninstaller.
-    uninstall::InstallRecordWriter record(installFolder);
+    uninstall::InstallRecordWriter record(installFolder, TakenOverRecord(installFolder));
     const core::ScopedInstallListener recording(record);
     InstallOutcome outcome = InstallSteps(registry, installFolder, ticks, progress);
     if (outcome.copied)
