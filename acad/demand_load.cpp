@@ -58,6 +58,17 @@ bool WriteEntry(HKEY productKey, const std::string& keyPath, const acad::DemandL
 
 int CAcadRegistry::RegisterAddIn(const acad::ReleaseTicks& ticks,
                                  const std::string& installFolder) {
+    // The record first: every entry key that the stage may write.
+    for (int k = 0; k < acad::kReleaseCount; ++k) {
+        if (ticks[static_cast<size_t>(k)] == 0)
+            continue;
+        for (size_t i = 0; i < m_arrProductKey[k].size() && i < m_arrLocation[k].size(); ++i)
+            for (const auto& entry : acad::DemandLoadEntries(acad::ReleaseYear(k), installFolder,
+                                                             m_arrLocation[k][i], g_nTargetBits))
+                if (entry)
+                    core::InstallEvents::EntryKeyPlanned(m_arrProductKey[k][i] + entry->keyName);
+    }
+    core::InstallEvents::StagePlanned();
     acad::WriteFailures failures(kWowPathsJoined);
     for (int k = 0; k < acad::kReleaseCount; ++k) {
         if (ticks[static_cast<size_t>(k)] != 0)

@@ -41,6 +41,20 @@ bool CopySupportFile(const acad::SupportFileCopy& copy) {
 } // namespace
 
 int CAcadRegistry::CopySupportFiles(const acad::ReleaseTicks& ticks) {
+    std::string packageFolder;
+    if (!GetPackageFolder(packageFolder))
+        return 0; // the user has been told; nothing to place
+    // The record first: every file that the stage may place, and whether it was there.
+    for (int k = 0; k < acad::kReleaseCount; ++k) {
+        for (const auto& folder : ticks[static_cast<size_t>(k)] ? m_arrLocation[k] : CStringList{})
+            for (const auto& copy :
+                 acad::PlanSupportFiles(packageFolder, folder, k == kRelease2008))
+                if (copy.source && copy.destination && PackageHolds(*copy.source))
+                    core::InstallEvents::FilePlanned(
+                        core::FileKind::Support, *copy.destination,
+                        GetFileAttributesA(copy.destination->c_str()) != INVALID_FILE_ATTRIBUTES);
+    }
+    core::InstallEvents::StagePlanned();
     acad::WriteFailures failures(kWowPathsJoined);
     for (int k = 0; k < acad::kReleaseCount; ++k) {
         if (ticks[static_cast<size_t>(k)] == 0)

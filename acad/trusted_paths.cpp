@@ -12,6 +12,7 @@
 #include "framework/unique_handle.h"
 
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -66,6 +67,13 @@ std::optional<StoredList> ReadTrustedPaths(const std::wstring& variablesKey) {
     return StoredList{value.type, std::move(value.text)};
 }
 
+// The list as the install events tell it: none when the value was absent.
+std::optional<core::StoredText> StoredBefore(const StoredList& list) {
+    if (!list.present)
+        return std::nullopt;
+    return core::StoredText{list.type, list.text};
+}
+
 // The error of writing the value, or ERROR_SUCCESS.
 LONG WriteTrustedPaths(const std::wstring& variablesKey, const StoredList& list) {
     fw::unique_hkey key;
@@ -92,18 +100,30 @@ void ListSubKeys(HKEY key, WideNameList& names) {
 }
 
 int CAcadRegistry::AddTrustedPath(const std::wstring& installFolder) {
+    struct Change {
+        std::wstring variablesKey;
+        StoredList current, merged;
+    };
+    // Every list read and merged, and the record told, before the first is written.
+    std::vector<Change> changes;
     int failures = 0;
     for (const auto& variablesKey : CollectVariablesKeys(CollectProfileListKeys())) {
-        const std::wstring shownKey = L"HKEY_CURRENT_USER\\" + variablesKey;
         const std::optional<StoredList> current = ReadTrustedPaths(variablesKey);
         if (!current) {
-            core::InstallEvents::Failed(L"read " + shownKey + L" TRUSTEDPATHS", ERROR_INVALID_DATA);
+            core::InstallEvents::Failed(
+                L"read HKEY_CURRENT_USER\\" + variablesKey + L" TRUSTEDPATHS", ERROR_INVALID_DATA);
             ++failures;
             continue;
         }
         // Written even when unchanged: the list comes back upper-cased.
         const StoredList merged{current->type,
                                 acad::MergeTrustedPaths(current->text, installFolder)};
+        changes.push_back({variablesKey, *current, merged});
+        core::InstallEvents::TrustedPathPlanned(variablesKey, StoredBefore(*current), merged.text);
+    }
+    core::InstallEvents::StagePlanned();
+    for (const auto& [variablesKey, current, merged] : changes) {
+        const std::wstring shownKey = L"HKEY_CURRENT_USER\\" + variablesKey;
         if (const LONG error = WriteTrustedPaths(variablesKey, merged)) {
             core::InstallEvents::Failed(L"write " + shownKey + L" TRUSTEDPATHS",
                                         static_cast<unsigned long>(error));
@@ -111,10 +131,8 @@ int CAcadRegistry::AddTrustedPath(const std::wstring& installFolder) {
             continue;
         }
         core::InstallEvents::TrustedPathWritten(
-            variablesKey,
-            current->present ? std::optional<core::StoredText>({current->type, current->text})
-                             : std::nullopt,
-            merged.text, !acad::ListsTrustedFolder(current->text, installFolder));
+            variablesKey, StoredBefore(current), merged.text,
+            !acad::ListsTrustedFolder(current.text, installFolder));
     }
     return failures;
 }

@@ -53,4 +53,22 @@ void InstallEvents::Failed(const std::wstring& what, unsigned long error) {
     TellAll([&](InstallListener& l) { l.Failed(what, error); });
 }
 
+void InstallEvents::FilePlanned(FileKind kind, const std::string& to, bool exists) {
+    TellAll([&](InstallListener& l) { l.FilePlanned(kind, to, exists); });
+}
+
+void InstallEvents::EntryKeyPlanned(const std::string& key) {
+    TellAll([&](InstallListener& l) { l.EntryKeyPlanned(key); });
+}
+
+void InstallEvents::TrustedPathPlanned(const std::wstring& variablesKey,
+                                       const std::optional<StoredText>& before,
+                                       const std::wstring& after) {
+    TellAll([&](InstallListener& l) { l.TrustedPathPlanned(variablesKey, before, after); });
+}
+
+void InstallEvents::StagePlanned() {
+    TellAll([](InstallListener& l) { l.StagePlanned(); });
+}
+
 } // namespace core

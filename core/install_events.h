@@ -48,6 +48,17 @@ class InstallListener {
                                     const std::wstring& /*after*/, bool /*added*/) {}
     // Something that could not be done, in words with its path, and the Win32 error code.
     virtual void Failed(const std::wstring& /*what*/, unsigned long /*error*/) {}
+
+    // Before a stage writes anything, what it may write, then StagePlanned: the install
+    // record keeps the whole stage in one write, on disk before the stage's first change, so
+    // that an installation cut off half-way can still be removed. Planned but not done is
+    // harmless there: what is not there counts as removed.
+    virtual void FilePlanned(FileKind /*kind*/, const std::string& /*to*/, bool /*exists*/) {}
+    virtual void EntryKeyPlanned(const std::string& /*key*/) {}
+    virtual void TrustedPathPlanned(const std::wstring& /*variablesKey*/,
+                                    const std::optional<StoredText>& /*before*/,
+                                    const std::wstring& /*after*/) {}
+    virtual void StagePlanned() {}
 };
 
 // The listeners of this process; the install command adds them for one installation.
@@ -66,6 +77,12 @@ struct InstallEvents {
                                    const std::optional<StoredText>& before,
                                    const std::wstring& after, bool added);
     static void Failed(const std::wstring& what, unsigned long error);
+    static void FilePlanned(FileKind kind, const std::string& to, bool exists);
+    static void EntryKeyPlanned(const std::string& key);
+    static void TrustedPathPlanned(const std::wstring& variablesKey,
+                                   const std::optional<StoredText>& before,
+                                   const std::wstring& after);
+    static void StagePlanned();
 };
 
 // While alive, listener hears the installation's events.

@@ -13,6 +13,8 @@
 
 #include <direct.h>
 
+#include <vector>
+
 namespace {
 
 enum class EntryOutcome { Done, Aborted };
@@ -87,25 +89,39 @@ CopyOutcome CopyWithUserChoice(const deploy::FilePaths& paths, const std::wstrin
     return CopyOutcome::Copied;
 }
 
-EntryOutcome CopyEntry(const std::string& packageFolder, const std::string& installFolder,
-                       const WIN32_FIND_DATAW& entry) {
+// One listing entry that is copied: its kind, its paths and the destination as the user is
+// shown it.
+struct PlannedCopy {
+    core::FileKind kind;
+    deploy::FilePaths paths;
+    std::wstring shown;
+};
+
+std::optional<PlannedCopy> PlanEntry(const std::string& packageFolder,
+                                     const std::string& installFolder,
+                                     const WIN32_FIND_DATAW& entry) {
     const std::wstring wideName = entry.cFileName;
     const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     // Our fixed names are plain ASCII: a name spelled with '?' for what the code page lacks
     // is none of them.
     const deploy::EntryPlace place = deploy::PlaceOfEntry(fw::AnsiFromWide(wideName), isFolder);
     if (place == deploy::EntryPlace::NotCopied)
-        return EntryOutcome::Done;
+        return std::nullopt;
+    const bool settings = place == deploy::EntryPlace::SettingsFolder;
     const DestinationFolder destination =
-        place == deploy::EntryPlace::SettingsFolder
-            ? PrepareSettingsFolder()
-            : DestinationFolder{installFolder, fw::WideFromAnsi(installFolder)};
+        settings ? PrepareSettingsFolder()
+                 : DestinationFolder{installFolder, fw::WideFromAnsi(installFolder)};
     // A name the code page cannot spell has no ANSI path: its copy fails and the message
     // names the file as it is really called.
     const std::optional<std::string> name = fw::ExactAnsiFromWide(wideName);
-    const deploy::FilePaths paths =
-        name ? deploy::PlanFilePaths(packageFolder, destination.path, *name) : deploy::FilePaths{};
+    return PlannedCopy{settings ? core::FileKind::Settings : core::FileKind::Package,
+                       name ? deploy::PlanFilePaths(packageFolder, destination.path, *name)
+                            : deploy::FilePaths{},
+                       destination.shown + L"\\" + wideName};
+}
 
+EntryOutcome CopyEntry(const PlannedCopy& planned, const WIN32_FIND_DATAW& entry) {
+    const deploy::FilePaths& paths = planned.paths;
     // The copy takes over the source's attributes and streams, so clearing both marks on the
     // package's own file keeps them off the installed copy; the destination must be writable
     // to be replaced. The listing already holds the source's attributes.
@@ -118,14 +134,11 @@ EntryOutcome CopyEntry(const std::string& packageFolder, const std::string& inst
     }
     const bool existed = paths.destination && ClearReadOnly(*paths.destination);
 
-    const CopyOutcome outcome = CopyWithUserChoice(paths, destination.shown + L"\\" + wideName);
+    const CopyOutcome outcome = CopyWithUserChoice(paths, planned.shown);
     if (outcome == CopyOutcome::Aborted)
         return EntryOutcome::Aborted;
     if (outcome == CopyOutcome::Copied)
-        core::InstallEvents::FileCopied(place == deploy::EntryPlace::SettingsFolder
-                                            ? core::FileKind::Settings
-                                            : core::FileKind::Package,
-                                        *paths.source, *paths.destination, existed);
+        core::InstallEvents::FileCopied(planned.kind, *paths.source, *paths.destination, existed);
     // Only a read-only source (on a medium where the flag would not come off) can have
     // passed the flag on; a writable source leaves nothing to clear.
     if (paths.destination && sourceReadOnly)
@@ -182,19 +195,33 @@ bool CopyPackage(const InstallTarget& target) {
         ShowSetupMessage(kMissingPackageMessage);
         return false;
     }
-    // One step per entry examined, and one for the read that finds the end.
-    for (int k = 0;; ++k) {
+    // The whole listing first: the record takes the copy's every file before the first one.
+    std::vector<WIN32_FIND_DATAW> entries{entry};
+    while (g_findNextEntry(listing.get(), &entry))
+        entries.push_back(entry);
+    if (GetLastError() != ERROR_NO_MORE_FILES) {
+        // A listing that broke off leaves files uncopied that nobody has seen: a failed copy
+        // with no file to retry or skip, so it ends as Abort does, before any copy.
+        core::InstallEvents::Failed(fw::WideFromAnsi("list " + packageFolder), GetLastError());
+        ShowSetupMessage(deploy::CopyFailureText(fw::WideFromAnsi(packageFolder + "\\*.*")));
+        return false;
+    }
+    std::vector<std::optional<PlannedCopy>> plan;
+    for (const WIN32_FIND_DATAW& listed : entries) {
+        plan.push_back(PlanEntry(packageFolder, target.installFolder, listed));
+        if (plan.back() && plan.back()->paths.destination)
+            core::InstallEvents::FilePlanned(
+                plan.back()->kind, *plan.back()->paths.destination,
+                GetFileAttributesA(plan.back()->paths.destination->c_str()) !=
+                    INVALID_FILE_ATTRIBUTES);
+    }
+    core::InstallEvents::StagePlanned();
+    // One step per entry examined, and one for the end of the listing.
+    for (size_t k = 0; k < entries.size(); ++k) {
         target.progressBar.StepIt();
-        if (k > 0 && !g_findNextEntry(listing.get(), &entry)) {
-            if (GetLastError() == ERROR_NO_MORE_FILES)
-                return true;
-            // A listing that broke off leaves files uncopied that nobody has seen: a failed
-            // copy with no file to retry or skip, so it ends as Abort does.
-            core::InstallEvents::Failed(fw::WideFromAnsi("list " + packageFolder), GetLastError());
-            ShowSetupMessage(deploy::CopyFailureText(fw::WideFromAnsi(packageFolder + "\\*.*")));
-            return false;
-        }
-        if (CopyEntry(packageFolder, target.installFolder, entry) == EntryOutcome::Aborted)
+        if (plan[k] && CopyEntry(*plan[k], entries[k]) == EntryOutcome::Aborted)
             return false;
     }
+    target.progressBar.StepIt();
+    return true;
 }

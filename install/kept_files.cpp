@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
 namespace unattended {
 
 namespace {
@@ -44,13 +47,21 @@ int Keep(const std::wstring& source, const std::string& destination) {
 } // namespace
 
 int KeepInstallerFiles(const std::string& installFolder) {
-    int failures = Keep(fw::OwnPath(), installFolder + "\\" + kKeptInstaller);
+    std::vector<std::pair<std::wstring, std::string>> kept{
+        {fw::OwnPath(), installFolder + "\\" + kKeptInstaller}};
     std::string packageFolder;
-    if (!GetPackageFolder(packageFolder))
-        return failures + 1; // it was there for the copy a moment ago
+    const bool package = GetPackageFolder(packageFolder); // there for the copy a moment ago
     const std::string settings = packageFolder + "\\" + kSettingsFile;
-    if (GetPathKind(settings) == PathIsFile)
-        failures += Keep(fw::WideFromAnsi(settings), installFolder + "\\" + kSettingsFile);
+    if (package && GetPathKind(settings) == PathIsFile)
+        kept.emplace_back(fw::WideFromAnsi(settings), installFolder + "\\" + kSettingsFile);
+    for (const auto& [source, destination] : kept)
+        core::InstallEvents::FilePlanned(core::FileKind::Kept, destination,
+                                         GetFileAttributesA(destination.c_str()) !=
+                                             INVALID_FILE_ATTRIBUTES);
+    core::InstallEvents::StagePlanned();
+    int failures = package ? 0 : 1;
+    for (const auto& [source, destination] : kept)
+        failures += Keep(source, destination);
     return failures;
 }
 

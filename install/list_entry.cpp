@@ -62,19 +62,17 @@ LONG WriteEntry(HKEY root, const std::wstring& folder) {
 } // namespace
 
 bool RegisterUninstaller(const std::string& installFolder, InstallRecordWriter& record) {
+    // Recorded before it is written: an entry the record does not name could not be removed.
     const std::wstring folder = fw::WideFromAnsi(installFolder);
-    const LONG machineError = WriteEntry(HKEY_LOCAL_MACHINE, folder);
-    if (machineError == ERROR_SUCCESS) {
-        record.Listed("HKLM");
+    record.Listed("HKLM");
+    if (WriteEntry(HKEY_LOCAL_MACHINE, folder) == ERROR_SUCCESS)
         return true;
-    }
     // A half-written machine-wide entry would list the program without a way to remove it.
     DeleteEntry(HKEY_LOCAL_MACHINE);
+    record.Listed("HKCU");
     const LONG userError = WriteEntry(HKEY_CURRENT_USER, folder);
-    if (userError == ERROR_SUCCESS) {
-        record.Listed("HKCU");
+    if (userError == ERROR_SUCCESS)
         return true;
-    }
     core::InstallEvents::Failed(L"write HKEY_CURRENT_USER\\" + std::wstring(kListKey),
                                 static_cast<unsigned long>(userError));
     return false;

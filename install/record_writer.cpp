@@ -22,35 +22,36 @@ InstallRecordWriter::InstallRecordWriter(const std::string& installFolder,
 }
 
 void InstallRecordWriter::FolderCreated(const std::string& path) {
-    Append(FolderLine(Utf8(path)));
+    m_pending += FolderLine(Utf8(path));
 }
 
-void InstallRecordWriter::FileCopied(core::FileKind kind, const std::string&, const std::string& to,
-                                     bool existed) {
-    Append(FileLine(kind, Utf8(to), existed));
+void InstallRecordWriter::FilePlanned(core::FileKind kind, const std::string& to, bool exists) {
+    m_pending += FileLine(kind, Utf8(to), exists);
 }
 
-void InstallRecordWriter::EntryKeyWritten(const std::string& key) {
-    Append(KeyLine(kOwnView, Utf8(key)));
+void InstallRecordWriter::EntryKeyPlanned(const std::string& key) {
+    m_pending += KeyLine(kOwnView, Utf8(key));
 }
 
-void InstallRecordWriter::TrustedPathWritten(const std::wstring& variablesKey,
+void InstallRecordWriter::TrustedPathPlanned(const std::wstring& variablesKey,
                                              const std::optional<core::StoredText>& before,
-                                             const std::wstring& after, bool) {
+                                             const std::wstring& after) {
     std::optional<RecordedText> was;
     if (before)
         was = RecordedText{before->type, fw::Utf8FromWide(before->text)};
     // An absent value is written as REG_SZ; a present one keeps its type.
     const RecordedText written{before ? before->type : REG_SZ, fw::Utf8FromWide(after)};
-    Append(TrustedPathLine(fw::Utf8FromWide(variablesKey), was, written));
+    m_pending += TrustedPathLine(fw::Utf8FromWide(variablesKey), was, written);
 }
 
 void InstallRecordWriter::Listed(const std::string& root) {
-    Append(ListedLine(root));
+    m_pending += ListedLine(root);
+    Write();
 }
 
-void InstallRecordWriter::Append(const std::string& line) {
-    m_pending += line;
+void InstallRecordWriter::Write() {
+    if (m_pending.empty())
+        return;
     if (!m_file) {
         m_file.reset(CreateFileW(m_path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -1,6 +1,9 @@
-// Writes the install record while an installation runs: every step it hears becomes a line
-// appended to "<install folder>\SetUp.record" and written through at once. Steps that come
-// before the install folder exists wait in memory until it does.
+// Writes the install record while an installation runs, ahead of it: what each stage plans
+// becomes lines appended to "<install folder>\SetUp.record" in one write, written through
+// before the stage changes anything. One flush per stage, not per file: on many file systems
+// a flush also writes out the file copied just before, which would make the copy
+// write-through. Folders made wait for the next stage; facts that come before the install
+// folder exists wait in memory until it does.
 #pragma once
 
 #include "core/install_events.h"
@@ -16,17 +19,18 @@ class InstallRecordWriter : public core::InstallListener {
     InstallRecordWriter(const std::string& installFolder, const std::string& takenOver);
 
     void FolderCreated(const std::string& path) override;
-    void FileCopied(core::FileKind kind, const std::string& from, const std::string& to,
-                    bool existed) override;
-    void EntryKeyWritten(const std::string& key) override;
-    void TrustedPathWritten(const std::wstring& variablesKey,
+    void FilePlanned(core::FileKind kind, const std::string& to, bool exists) override;
+    void EntryKeyPlanned(const std::string& key) override;
+    void TrustedPathPlanned(const std::wstring& variablesKey,
                             const std::optional<core::StoredText>& before,
-                            const std::wstring& after, bool added) override;
-    // The entry in the list of programs was written below root ("HKLM" or "HKCU").
+                            const std::wstring& after) override;
+    void StagePlanned() override { Write(); }
+    // The entry in the list of programs is about to be written below root ("HKLM" or
+    // "HKCU"): recorded at once.
     void Listed(const std::string& root);
 
   private:
-    void Append(const std::string& line);
+    void Write();
 
     std::wstring m_path;
     std::string m_pending;
