@@ -52,10 +52,6 @@ class CAcadRegistry {
     // buffer, although the package holds them; a folder listed twice fails once per file.
     // A name the package lacks is no failure.
     int CopySupportFiles(const acad::ReleaseTicks& ticks);
-    // The support files into one AutoCAD folder, the driver file only with withDriver. The
-    // package folder is looked up anew; when it is missing (the user has been told) nothing
-    // is copied and nothing counted. Adds the failures to failures.
-    void CopySupportFilesTo(std::string acadFolder, bool withDriver, acad::WriteFailures& failures);
 
     CStringList m_arrLocation[acad::kReleaseCount];
     CStringList m_arrProductKey[acad::kReleaseCount];

@@ -8,6 +8,9 @@
 #include "deploy/package_folder.h"
 #include "framework/text_convert.h"
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 constexpr int kRelease2008 = 1; // the only release whose plot driver is replaced
@@ -17,24 +20,30 @@ bool PackageHolds(const std::string& source) {
     return GetPathKind(source) == PathIsFile;
 }
 
+// One planned copy: whether the package holds its source, and its destination was there.
+struct PlannedSupportFile {
+    acad::SupportFileCopy copy;
+    bool held;
+    bool existed;
+};
+
 // True when the copy failed although its source is there.
-bool CopySupportFile(const acad::SupportFileCopy& copy) {
+bool CopySupportFile(const PlannedSupportFile& planned) {
+    const acad::SupportFileCopy& copy = planned.copy;
     if (!copy.source)
         return true; // the package folder is too long to even look for the file
+    if (!planned.held)
+        return false;
     if (!copy.destination)
-        return PackageHolds(*copy.source); // never copied to a path cut short
+        return true; // never copied to a path cut short
     // Copies overwrite; a missing Fonts or Drv folder, a locked file or a lack of rights
     // leaves that one destination as it was.
-    const bool existed = GetFileAttributesA(copy.destination->c_str()) != INVALID_FILE_ATTRIBUTES;
     if (CopyFileA(copy.source->c_str(), copy.destination->c_str(), FALSE)) {
         core::InstallEvents::FileCopied(core::FileKind::Support, *copy.source, *copy.destination,
-                                        existed);
+                                        planned.existed);
         return false;
     }
-    const DWORD error = GetLastError();
-    if (!PackageHolds(*copy.source))
-        return false;
-    core::InstallEvents::Failed(fw::WideFromAnsi("copy " + *copy.destination), error);
+    core::InstallEvents::Failed(fw::WideFromAnsi("copy " + *copy.destination), GetLastError());
     return true;
 }
 
@@ -44,37 +53,37 @@ int CAcadRegistry::CopySupportFiles(const acad::ReleaseTicks& ticks) {
     std::string packageFolder;
     if (!GetPackageFolder(packageFolder))
         return 0; // the user has been told; nothing to place
-    // The record first: every file that the stage may place, and whether it was there.
-    for (int k = 0; k < acad::kReleaseCount; ++k) {
-        for (const auto& folder : ticks[static_cast<size_t>(k)] ? m_arrLocation[k] : CStringList{})
-            for (const auto& copy :
-                 acad::PlanSupportFiles(packageFolder, folder, k == kRelease2008))
-                if (copy.source && copy.destination && PackageHolds(*copy.source))
-                    core::InstallEvents::FilePlanned(
-                        core::FileKind::Support, *copy.destination,
-                        GetFileAttributesA(copy.destination->c_str()) != INVALID_FILE_ATTRIBUTES);
-    }
-    core::InstallEvents::StagePlanned();
-    acad::WriteFailures failures(kWowPathsJoined);
+    // Each ticked folder's plan, looked at once; the record takes every file the stage may
+    // place, and whether it was there, before the first copy.
+    std::vector<std::pair<std::string, std::vector<PlannedSupportFile>>> plans;
     for (int k = 0; k < acad::kReleaseCount; ++k) {
         if (ticks[static_cast<size_t>(k)] == 0)
             continue;
-        for (const auto& folder : m_arrLocation[k])
-            CopySupportFilesTo(folder, k == kRelease2008, failures);
+        for (const auto& folder : m_arrLocation[k]) {
+            auto& [acadFolder, planned] =
+                plans.emplace_back(folder, std::vector<PlannedSupportFile>{});
+            for (const auto& copy :
+                 acad::PlanSupportFiles(packageFolder, folder, k == kRelease2008)) {
+                const bool held = copy.source && PackageHolds(*copy.source);
+                const bool existed =
+                    held && copy.destination &&
+                    GetFileAttributesA(copy.destination->c_str()) != INVALID_FILE_ATTRIBUTES;
+                planned.push_back({copy, held, existed});
+                if (held && copy.destination)
+                    core::InstallEvents::FilePlanned(core::FileKind::Support, *copy.destination,
+                                                     existed);
+            }
+        }
+    }
+    core::InstallEvents::StagePlanned();
+    acad::WriteFailures failures(kWowPathsJoined);
+    for (const auto& [acadFolder, planned] : plans) {
+        for (size_t i = 0; i < planned.size(); ++i) {
+            // A destination too long to form is known by its folder and its place in the plan.
+            if (CopySupportFile(planned[i]))
+                failures.AddFile(
+                    planned[i].copy.destination.value_or(acadFolder + "|#" + std::to_string(i)));
+        }
     }
     return failures.Count();
-}
-
-void CAcadRegistry::CopySupportFilesTo(std::string acadFolder, bool withDriver,
-                                       acad::WriteFailures& failures) {
-    // Looked up anew for every folder; when it is missing the user has just been told.
-    std::string packageFolder;
-    if (!GetPackageFolder(packageFolder))
-        return;
-    const auto copies = acad::PlanSupportFiles(packageFolder, acadFolder, withDriver);
-    for (size_t i = 0; i < copies.size(); ++i) {
-        // A destination too long to form is known by its folder and its place in the plan.
-        if (CopySupportFile(copies[i]))
-            failures.AddFile(copies[i].destination.value_or(acadFolder + "|#" + std::to_string(i)));
-    }
 }

@@ -95,6 +95,7 @@ struct PlannedCopy {
     core::FileKind kind;
     deploy::FilePaths paths;
     std::wstring shown;
+    DWORD destinationAttributes; // INVALID_FILE_ATTRIBUTES: no such file yet
 };
 
 std::optional<PlannedCopy> PlanEntry(const std::string& packageFolder,
@@ -114,10 +115,13 @@ std::optional<PlannedCopy> PlanEntry(const std::string& packageFolder,
     // A name the code page cannot spell has no ANSI path: its copy fails and the message
     // names the file as it is really called.
     const std::optional<std::string> name = fw::ExactAnsiFromWide(wideName);
-    return PlannedCopy{settings ? core::FileKind::Settings : core::FileKind::Package,
-                       name ? deploy::PlanFilePaths(packageFolder, destination.path, *name)
-                            : deploy::FilePaths{},
-                       destination.shown + L"\\" + wideName};
+    PlannedCopy planned{settings ? core::FileKind::Settings : core::FileKind::Package,
+                        name ? deploy::PlanFilePaths(packageFolder, destination.path, *name)
+                             : deploy::FilePaths{},
+                        destination.shown + L"\\" + wideName, INVALID_FILE_ATTRIBUTES};
+    if (planned.paths.destination)
+        planned.destinationAttributes = GetFileAttributesA(planned.paths.destination->c_str());
+    return planned;
 }
 
 EntryOutcome CopyEntry(const PlannedCopy& planned, const WIN32_FIND_DATAW& entry) {
@@ -132,7 +136,11 @@ EntryOutcome CopyEntry(const PlannedCopy& planned, const WIN32_FIND_DATAW& entry
                                entry.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
         RemoveZoneIdentifier(*paths.source);
     }
-    const bool existed = paths.destination && ClearReadOnly(*paths.destination);
+    // The destination as the plan found it a moment ago: one look per file is enough.
+    const DWORD attributes = planned.destinationAttributes;
+    const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+    if (existed && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesA(paths.destination->c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
 
     const CopyOutcome outcome = CopyWithUserChoice(paths, planned.shown);
     if (outcome == CopyOutcome::Aborted)
@@ -210,10 +218,9 @@ bool CopyPackage(const InstallTarget& target) {
     for (const WIN32_FIND_DATAW& listed : entries) {
         plan.push_back(PlanEntry(packageFolder, target.installFolder, listed));
         if (plan.back() && plan.back()->paths.destination)
-            core::InstallEvents::FilePlanned(
-                plan.back()->kind, *plan.back()->paths.destination,
-                GetFileAttributesA(plan.back()->paths.destination->c_str()) !=
-                    INVALID_FILE_ATTRIBUTES);
+            core::InstallEvents::FilePlanned(plan.back()->kind, *plan.back()->paths.destination,
+                                             plan.back()->destinationAttributes !=
+                                                 INVALID_FILE_ATTRIBUTES);
     }
     core::InstallEvents::StagePlanned();
     // One step per entry examined, and one for the end of the listing.

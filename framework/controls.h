@@ -33,9 +33,30 @@ class ProgressBar : public Window {
         SendMessageW(m_hwnd, PBM_SETRANGE, 0, MAKELPARAM(low, high));
     }
     void SetStep(int step) const { SendMessageW(m_hwnd, PBM_SETSTEP, step, 0); }
-    void SetPos(int pos) const { SendMessageW(m_hwnd, PBM_SETPOS, pos, 0); }
+    void SetPos(int pos) const {
+        InvalidateRect(m_hwnd, nullptr, FALSE); // with the steps StepIt did not paint
+        SendMessageW(m_hwnd, PBM_SETPOS, pos, 0);
+    }
     int GetPos() const { return static_cast<int>(SendMessageW(m_hwnd, PBM_GETPOS, 0, 0)); }
-    void StepIt() const { SendMessageW(m_hwnd, PBM_STEPIT, 0, 0); }
+    // One step. The bar paints itself at once on every step, which for a package of many
+    // files costs more than copying them: it is painted at most every kPaintMs, whole, while
+    // its position follows every step.
+    void StepIt() const {
+        constexpr DWORD kPaintMs = 30;
+        const DWORD now = GetTickCount();
+        if (now - m_lastPaint < kPaintMs) {
+            SendMessageW(m_hwnd, WM_SETREDRAW, FALSE, 0);
+            SendMessageW(m_hwnd, PBM_STEPIT, 0, 0);
+            SendMessageW(m_hwnd, WM_SETREDRAW, TRUE, 0);
+            return;
+        }
+        m_lastPaint = now;
+        InvalidateRect(m_hwnd, nullptr, FALSE); // with the steps not painted
+        SendMessageW(m_hwnd, PBM_STEPIT, 0, 0);
+    }
+
+  private:
+    mutable DWORD m_lastPaint = 0;
 };
 
 } // namespace fw

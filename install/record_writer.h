@@ -1,9 +1,8 @@
 // Writes the install record while an installation runs, ahead of it: what each stage plans
-// becomes lines appended to "<install folder>\SetUp.record" in one write, written through
-// before the stage changes anything. One flush per stage, not per file: on many file systems
-// a flush also writes out the file copied just before, which would make the copy
-// write-through. Folders made wait for the next stage; facts that come before the install
-// folder exists wait in memory until it does.
+// becomes lines appended to "<install folder>\SetUp.record" in one write before the stage
+// changes anything; the first of them, the package copy's, is also flushed to the disk.
+// Folders made wait for the next stage; facts that come before the install folder exists
+// wait in memory until it does.
 #pragma once
 
 #include "core/install_events.h"
@@ -34,6 +33,7 @@ class InstallRecordWriter : public core::InstallListener {
 
     std::wstring m_path;
     std::string m_pending;
+    bool m_flushed = false;
     fw::unique_file m_file;
 };
 
