@@ -34,7 +34,8 @@ class ProgressBar : public Window {
     }
     void SetStep(int step) const { SendMessageW(m_hwnd, PBM_SETSTEP, step, 0); }
     void SetPos(int pos) const {
-        InvalidateRect(m_hwnd, nullptr, FALSE); // with the steps StepIt did not paint
+        if (m_hwnd) // InvalidateRect without a window would repaint every window there is
+            InvalidateRect(m_hwnd, nullptr, FALSE); // with the steps StepIt did not paint
         SendMessageW(m_hwnd, PBM_SETPOS, pos, 0);
     }
     int GetPos() const { return static_cast<int>(SendMessageW(m_hwnd, PBM_GETPOS, 0, 0)); }
@@ -43,6 +44,8 @@ class ProgressBar : public Window {
     // its position follows every step.
     void StepIt() const {
         constexpr DWORD kPaintMs = 30;
+        if (!m_hwnd)
+            return; // no window: nothing to show (an unattended run)
         const DWORD now = GetTickCount();
         if (now - m_lastPaint < kPaintMs) {
             SendMessageW(m_hwnd, WM_SETREDRAW, FALSE, 0);
