@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kRelease2008 = 1; // the only release whose plot driver is replaced
-
 // A source the package does not hold (most of the 44 library names) is no failure.
 bool PackageHolds(const std::string& source) {
     return GetPathKind(source) == PathIsFile;
@@ -46,7 +44,7 @@ int CAcadRegistry::CopySupportFiles(const acad::ReleaseTicks& ticks) {
         if (ticks[static_cast<size_t>(k)] == 0)
             continue;
         for (const auto& folder : m_arrLocation[k])
-            CopySupportFilesTo(folder, k == kRelease2008, failures);
+            CopySupportFilesTo(folder, acad::ReleaseYear(k) == acad::kDriverReleaseYear, failures);
     }
     return failures.Count();
 }

@@ -2,6 +2,7 @@
 
 #include "framework/text_convert.h"
 #include "uninstall/install_record.h"
+#include "uninstall/machine_facts.h"
 
 #include <windows.h>
 
@@ -11,8 +12,6 @@ namespace {
 std::string Utf8(const std::string& ansi) {
     return fw::Utf8FromWide(fw::WideFromAnsi(ansi));
 }
-// The registry view that this process reaches without asking for another.
-constexpr int kOwnView = sizeof(void*) == 4 ? 32 : 64;
 } // namespace
 
 InstallRecordWriter::InstallRecordWriter(const std::string& installFolder)
@@ -30,7 +29,7 @@ void InstallRecordWriter::FileCopied(core::FileKind kind, const std::string&, co
 }
 
 void InstallRecordWriter::EntryKeyWritten(const std::string& key) {
-    Append(KeyLine(kOwnView, Utf8(key)));
+    Append(KeyLine(kOwnRegistryView, Utf8(key)));
 }
 
 void InstallRecordWriter::TrustedPathWritten(const std::wstring& variablesKey,

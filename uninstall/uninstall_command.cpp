@@ -13,6 +13,8 @@
 #include "unattended/exit_codes.h"
 #include "unattended/install_log.h"
 #include "uninstall/install_record.h"
+#include "uninstall/machine_facts.h"
+#include "uninstall/record_check.h"
 #include "uninstall/removal.h"
 
 #include <windows.h>
@@ -178,7 +180,9 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
         write(L"no install record: " + recordPath);
         return finish(unattended::kExitNoPackage, kNoRecordMessage);
     }
-    const InstallRecord record = ReadInstallRecord(*content);
+    const CheckedRecord checked =
+        CheckRecord(ReadInstallRecord(*content), GatherMachineFacts(folder), fw::WideFromUtf8);
+    const InstallRecord& record = checked.accepted;
     if (!silent && ShowSetupMessage(kConfirmMessage, MB_YESNO) != IDYES) {
         write(L"not confirmed: nothing removed");
         return finish(unattended::kExitDone, nullptr);
@@ -188,18 +192,25 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
         return finish(unattended::kExitAcadRunning, kCloseAutoCadMessage);
     }
 
+    for (const std::string& item : checked.refused)
+        write(L"refused: " + fw::WideFromUtf8(item) + L" (not made by this installation)");
     RemovalResult result = RemoveRegisteredParts(record, write);
     std::vector<std::wstring>& notRemoved = result.notRemoved;
     if (notRemoved.empty()) {
-        ReportAndWaitForInstaller(unattended::kExitDone);
+        ReportAndWaitForInstaller(checked.refused.empty() ? unattended::kExitDone
+                                                          : unattended::kExitPartly);
         const auto more = RemoveFolderRemains(record, recordPath, write);
         notRemoved.insert(notRemoved.end(), more.begin(), more.end());
     } else if (!fw::WriteWholeFile(recordPath, FormatInstallRecord(result.remaining))) {
         write(L"could not rewrite the install record " + recordPath);
     }
-    const int code = notRemoved.empty() ? unattended::kExitDone : unattended::kExitPartly;
     for (const auto& item : notRemoved)
         write(L"not removed: " + item);
+    // Refused lines are not carried out, now or later: they keep neither the record nor the
+    // list entry, but the user and the exit code learn of them.
+    for (const std::string& item : checked.refused)
+        notRemoved.push_back(fw::WideFromUtf8(item));
+    const int code = notRemoved.empty() ? unattended::kExitDone : unattended::kExitPartly;
     const std::wstring message = notRemoved.empty() ? kDoneMessage : PartlyText(notRemoved);
     finish(code, message.c_str());
     if (fromCopy) // a running program cannot delete itself; Windows does at the next start
