@@ -1,5 +1,6 @@
 #include "uninstall/record_writer.h"
 
+#include "framework/no_link_file.h"
 #include "framework/text_convert.h"
 #include "uninstall/install_record.h"
 #include "uninstall/machine_facts.h"
@@ -50,10 +51,10 @@ void InstallRecordWriter::Listed(const std::string& root) {
 void InstallRecordWriter::Append(const std::string& line) {
     m_pending += line;
     if (!m_file) {
-        m_file.reset(CreateFileW(m_path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        m_file =
+            fw::OpenWithoutFollowing(m_path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, false);
         if (!m_file)
-            return; // the install folder is not there yet: kept until it is
+            return; // the install folder is not there yet (or a link is): kept until it is
         // A line torn off by an earlier crash stays a line of its own, which reading ignores.
         LARGE_INTEGER size{};
         char last = '\n';
