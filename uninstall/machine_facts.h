@@ -8,9 +8,6 @@
 
 namespace uninstall {
 
-// The registry view that this process reaches without asking for another.
-constexpr int kOwnRegistryView = sizeof(void*) == 4 ? 32 : 64;
-
 MachineFacts GatherMachineFacts(const std::wstring& installFolder);
 
 } // namespace uninstall

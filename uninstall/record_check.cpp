@@ -3,6 +3,7 @@
 #include "acad/demand_load_entries.h"
 #include "acad/support_file_plan.h"
 #include "acad/trusted_path_merge.h"
+#include "core/split_text.h"
 
 #include <algorithm>
 #include <iterator>
@@ -14,15 +15,8 @@ namespace {
 
 constexpr unsigned long kRegSz = 1;
 
-std::vector<std::string> Split(const std::string& text) {
-    std::vector<std::string> levels;
-    for (size_t begin = 0;;) {
-        const size_t end = text.find('\\', begin);
-        levels.push_back(text.substr(begin, end == std::string::npos ? end : end - begin));
-        if (end == std::string::npos)
-            return levels;
-        begin = end + 1;
-    }
+std::vector<std::string> Split(const std::string& path) {
+    return core::SplitAt(path, '\\');
 }
 
 // Windows drops a level's trailing dots and spaces and reads "." and ".." as moves, so such

@@ -4,7 +4,7 @@
 // out only when it names something an installation of this add-in could have made here.
 #pragma once
 
-#include "uninstall/install_record.h"
+#include "install/install_record.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // /UNINSTALL after an installation through the dialog; afterwards the registry and the
 // folders are compared with a snapshot taken before the installation, types and bytes.
 #include "tests/win/install_fixture.h"
-#include "uninstall/install_record.h"
+#include "install/install_record.h"
 
 using namespace e2e;
 

@@ -1,5 +1,0 @@
-#include "app/wizard_app.h"
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return fw::RunApp(theApp);
-}

@@ -1,0 +1,5 @@
+#include "entry/wizard_app.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return fw::RunApp(theApp);
+}
