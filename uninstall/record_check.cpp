@@ -117,13 +117,17 @@ bool IsProfileVariablesKey(const std::string& key) {
 }
 
 // The restore puts "before" back only while the value is as "written"; "written" must then be
-// what the install makes of "before", which lists the folder and adds nothing else. Also
-// "before" keeps its type: REG_EXPAND_SZ would turn the same text into other folders.
+// what installations make of "before", which lists the folder and adds nothing else: one
+// merge, or two, since a second installation upper-cases the folder that the first wrote
+// alone into a short value (a third changes nothing). Also "before" keeps its type:
+// REG_EXPAND_SZ would turn the same text into other folders.
 bool OnlyTheFolderChanged(const RecordedTrustedPath& t, const std::string& folder,
                           WidenUtf8 widen) {
     const RecordedText before = t.before.value_or(RecordedText{kRegSz, {}});
+    const std::wstring once = acad::MergeTrustedPaths(widen(before.text), widen(folder));
+    const std::wstring written = widen(t.written.text);
     return before.type == t.written.type &&
-           acad::MergeTrustedPaths(widen(before.text), widen(folder)) == widen(t.written.text);
+           (written == once || written == acad::MergeTrustedPaths(once, widen(folder)));
 }
 
 } // namespace

@@ -151,6 +151,8 @@ TEST(RecordCheck, AcceptsOnlyWhatAnInstallationCouldHaveMade) {
         {TrustedPathLine(vars, RecordedText{2, "%A%"}, {2, "%A%;C:\\T\\V-ZIRUZORAV"}), ok},
         {TrustedPathLine(vars, std::nullopt, {1, kDir}), ok},
         {TrustedPathLine(vars, RecordedText{1, "."}, {1, kDir}), ok},
+        // Installed twice: the second installation upper-cases what the first wrote.
+        {TrustedPathLine(vars, RecordedText{1, ""}, {1, "C:\\T\\V-ZIRUZORAV"}), ok},
         {TrustedPathLine(vars, RecordedText{1, "D:\\Lisp"}, {1, lisp}), refused},
         {TrustedPathLine(vars, RecordedText{1, "D:\\Lisp;E:\\Mine"}, {1, trusted}), refused},
         {TrustedPathLine(vars, std::nullopt, {1, trusted}), refused},

@@ -142,6 +142,7 @@ TEST_F(UninstallE2E, ForgedLinesAndLinksTouchNothingOutsideTheInstallation) {
                       empty = dir / "Empty", cadFile = cad2014.folder + "\\acad.exe",
                       foreignKey = "SOFTWARE\\VornikTestForeign",
                       otherProfile = Utf8(cad2010.Variables(L"Other"));
+    MakeFolders(outside);
     WriteFileText(victim, "theirs");
     WriteFileText(cadFile, "AutoCAD's");
     MakeFolders(empty);
