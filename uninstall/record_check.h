@@ -40,10 +40,11 @@ using WidenUtf8 = std::wstring (*)(const std::string&);
 // the folders of AutoCAD products found; demand-load keys by their own names below product
 // keys found, in the view they were found in; created folders at or above the install
 // folder; a profile's TRUSTEDPATHS only when the recorded "before" merged with the install
-// folder gives exactly the recorded "written", so that a restore can only take the folder's
-// entry out. The install folder itself must be the one the record lies in. Settings files
-// and their folder are never acted on and pass. Paths that Windows would not take as written
-// ("." or ".." levels, a level ending in a dot or space, "\\?\", a stray ':') are refused.
+// folder (once, or twice by two installations) gives exactly the recorded "written", so that
+// a restore can only take the folder's entry out. The install folder itself must be the one
+// the record lies in. Settings files and their folder are never acted on and pass. Paths
+// that Windows would not take as written ("." or ".." levels, a level ending in a dot or
+// space, "\\?\", a stray ':') are refused.
 CheckedRecord CheckRecord(const InstallRecord& record, const MachineFacts& facts, WidenUtf8 widen);
 
 } // namespace uninstall
