@@ -3,34 +3,30 @@
 #include "app/install_rules.h"
 #include "core/install_events.h"
 #include "deploy/package_copy.h"
+#include "deploy/setup_messages.h"
+#include "framework/text_convert.h"
+#include "security/folder_owner.h"
+#include "security/install_folders.h"
 #include "unattended/kept_files.h"
 #include "uninstall/list_entry.h"
 #include "uninstall/record_writer.h"
 
-#include <direct.h>
-
 namespace app {
 
 namespace {
-void MakeFolder(const std::string& folder) {
-    if (_mkdir(folder.c_str()) == 0) // an existing folder is fine
-        core::InstallEvents::FolderCreated(folder);
-}
-
-// The folder of the (checked) folder text and its V-ZiruzOrav sub-folder, one level each;
-// returns the install folder.
-std::string CreateInstallFolders(const std::string& folderText) {
-    const std::string target = WithoutTrailingBackslash(folderText);
-    MakeFolder(target);
-    const std::string installFolder = MakeInstallFolder(target);
-    MakeFolder(installFolder);
-    return installFolder;
-}
-
 InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& folderText,
                             const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
     InstallOutcome outcome;
-    outcome.installFolder = CreateInstallFolders(folderText);
+    // The folder of the (checked) folder text and its V-ZiruzOrav sub-folder, one level each,
+    // locked when the installation is machine-wide.
+    const std::string targetFolder = WithoutTrailingBackslash(folderText);
+    outcome.installFolder = MakeInstallFolder(targetFolder);
+    if (const auto refused = security::PrepareInstallFolders(targetFolder, outcome.installFolder,
+                                                             security::InstallsMachineWide())) {
+        ShowSetupMessage(security::UnsafeFolderMessage(fw::WideFromAnsi(refused->folder)));
+        outcome.folderRefused = true;
+        return outcome;
+    }
     const InstallTarget target{outcome.installFolder, progress};
     if (!CopyPackage(target))
         return outcome;
