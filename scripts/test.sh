@@ -21,6 +21,7 @@ wine_session_start wow64
 status=0
 echo "== product"
 "$top/scripts/check-product.sh" || status=1
+"$top/scripts/check-signing.sh" || status=1
 "$top/scripts/check-reproducible.sh" || status=1
 echo "== native tests"
 ctest --test-dir "$top/build/native" --output-on-failure -j "$(nproc)" || status=1
