@@ -4,7 +4,6 @@
 #include "core/install_events.h"
 #include "deploy/package_copy.h"
 #include "deploy/setup_messages.h"
-#include "framework/text_convert.h"
 #include "security/folder_owner.h"
 #include "security/install_folders.h"
 #include "unattended/kept_files.h"
@@ -23,7 +22,7 @@ InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& folderTe
     outcome.installFolder = MakeInstallFolder(targetFolder);
     if (const auto refused = security::PrepareInstallFolders(targetFolder, outcome.installFolder,
                                                              security::InstallsMachineWide())) {
-        ShowSetupMessage(security::UnsafeFolderMessage(fw::WideFromAnsi(refused->folder)));
+        ShowSetupMessage(security::UnsafeFolderMessage(refused->folder));
         outcome.folderRefused = true;
         return outcome;
     }

@@ -21,6 +21,14 @@ bool IsTrustedOwner(const std::wstring& ownerSid, const std::wstring& runnerSid)
     return SameSid(ownerSid, runnerSid);
 }
 
+std::vector<std::wstring> LevelsAbove(const std::wstring& target) {
+    std::vector<std::wstring> levels;
+    for (size_t end = target.find(L'\\'); end != std::wstring::npos;
+         end = target.find(L'\\', end + 1))
+        levels.push_back(target.substr(0, end == 2 ? 3 : end));
+    return levels;
+}
+
 std::wstring UnsafeFolderMessage(const std::wstring& folder) {
     return L"文件夹 " + folder +
            L" 属于其他用户，或无法设置其访问权限，\n\n"

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace security {
 
@@ -15,6 +16,11 @@ constexpr const wchar_t* kTrustedInstallerSid =
 // Whether a folder owned by ownerSid may hold a machine-wide installation run by runnerSid
 // (SID strings as ConvertSidToStringSid writes them).
 bool IsTrustedOwner(const std::wstring& ownerSid, const std::wstring& runnerSid);
+
+// The folders above a target folder, from the drive's root down ("C:\" and "C:\A" for
+// C:\A\B): whoever owns one of them can rename the level below it away and put another in
+// its place, so they must be trusted as well.
+std::vector<std::wstring> LevelsAbove(const std::wstring& target);
 
 // What the user is told when the folder is refused, naming it.
 std::wstring UnsafeFolderMessage(const std::wstring& folder);

@@ -35,7 +35,7 @@ std::wstring FolderForQuery(const std::wstring& folder) {
 enum class Level { Created, Existed, Refused };
 
 // The folder's owner must be trusted; an install folder that existed gets the locked DACL.
-Level CheckExisting(const std::wstring& folder, bool lock, const SecurityDescriptor& locked,
+Level CheckExisting(const std::wstring& folder, bool lock, const SecurityDescriptor* locked,
                     const std::wstring& runner) {
     const std::wstring queried = FolderForQuery(folder);
     const std::optional<std::wstring> owner = OwnerSid(queried);
@@ -52,7 +52,7 @@ Level CheckExisting(const std::wstring& folder, bool lock, const SecurityDescrip
         return Level::Refused;
     }
     if (lock) {
-        if (const unsigned long error = ProtectDacl(queried, locked)) {
+        if (const unsigned long error = ProtectDacl(queried, *locked)) {
             core::InstallEvents::Failed(L"protect " + folder, error);
             return Level::Refused;
         }
@@ -72,7 +72,7 @@ Level MakeLevel(const std::string& folder, bool lockExisting, SecurityDescriptor
     // that is there already can be somebody else's.
     if (!locked || (!driveRoot && GetLastError() != ERROR_ALREADY_EXISTS))
         return Level::Existed;
-    return CheckExisting(wide, lockExisting, *locked, runner);
+    return CheckExisting(wide, lockExisting, locked, runner);
 }
 
 } // namespace
@@ -94,16 +94,20 @@ std::optional<FolderRefusal> PrepareInstallFolders(const std::string& target,
         const std::optional<std::wstring> sid = RunnerSid();
         if (!locked || !sid) {
             core::InstallEvents::Failed(L"prepare the locked install folder", GetLastError());
-            return FolderRefusal{target};
+            return FolderRefusal{fw::WideFromAnsi(target)};
         }
         runner = *sid;
     }
     SecurityDescriptor* descriptor = locked ? &*locked : nullptr;
+    if (machineWide)
+        for (const std::wstring& level : LevelsAbove(fw::WideFromAnsi(target)))
+            if (CheckExisting(level, false, descriptor, runner) == Level::Refused)
+                return FolderRefusal{level};
     // The target stays as it is when it exists: it may hold anything of the user's.
     if (MakeLevel(target, false, descriptor, runner) == Level::Refused)
-        return FolderRefusal{target};
+        return FolderRefusal{fw::WideFromAnsi(target)};
     if (MakeLevel(installFolder, true, descriptor, runner) == Level::Refused)
-        return FolderRefusal{installFolder};
+        return FolderRefusal{fw::WideFromAnsi(installFolder)};
     return std::nullopt;
 }
 

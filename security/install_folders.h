@@ -13,13 +13,14 @@ namespace security {
 bool InstallsMachineWide();
 
 struct FolderRefusal {
-    std::string folder; // the folder refused, as the user gave it
+    std::wstring folder; // the folder refused
 };
 
 // Creates the target folder and its install folder (one level each) and tells each created
 // level to the install listeners. Machine-wide: every level is created with the locked DACL
-// in its create call; an existing folder must be owned by Administrators, SYSTEM,
-// TrustedInstaller or this account, and an existing install folder gets the locked DACL.
+// in its create call; an existing folder, and every folder above the target, must be owned
+// by Administrators, SYSTEM, TrustedInstaller or this account, and an existing install folder
+// gets the locked DACL.
 // A refused folder is told to the listeners as a failure, and nothing is created after it.
 std::optional<FolderRefusal> PrepareInstallFolders(const std::string& target,
                                                    const std::string& installFolder,

@@ -43,11 +43,15 @@ std::optional<std::wstring> RunnerSid() {
 }
 
 std::optional<std::wstring> OwnerSid(const std::wstring& path) {
+    const fw::unique_file file(CreateFileW(
+        path.c_str(), READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file)
+        return std::nullopt;
     PSID owner = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    const DWORD error =
-        GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
-                              nullptr, nullptr, nullptr, &descriptor);
+    const DWORD error = GetSecurityInfo(file.get(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION,
+                                        &owner, nullptr, nullptr, nullptr, &descriptor);
     const fw::unique_local owned(descriptor);
     if (error != ERROR_SUCCESS) {
         SetLastError(error);

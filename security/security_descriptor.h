@@ -27,8 +27,9 @@ class SecurityDescriptor {
 // The SID of the account this process runs as; nullopt when its token cannot be read.
 std::optional<std::wstring> RunnerSid();
 
-// The SID of the file's or folder's owner; nullopt (GetLastError tells why) when it cannot be
-// read or the file system keeps none.
+// The SID of the file's or folder's owner; of a link or junction itself, not of what it points
+// to, since its owner can point it elsewhere later. nullopt (GetLastError tells why) when it
+// cannot be read or the file system keeps none.
 std::optional<std::wstring> OwnerSid(const std::wstring& path);
 
 // Replaces the DACL of an existing file or folder by the descriptor's, protected from

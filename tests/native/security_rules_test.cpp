@@ -92,4 +92,11 @@ TEST(SecurityRules, TrustedOwners) {
             << testing::PrintToString(row.owner);
 }
 
+TEST(SecurityRules, LevelsAboveTheTarget) {
+    using Levels = std::vector<std::wstring>;
+    EXPECT_EQ(LevelsAbove(L"C:\\Vornik"), (Levels{L"C:\\"}));
+    EXPECT_EQ(LevelsAbove(L"D:\\CAD Tools\\Add-ins"), (Levels{L"D:\\", L"D:\\CAD Tools"}));
+    EXPECT_EQ(LevelsAbove(L"D:"), Levels{}); // a drive's root: checked as the target itself
+}
+
 } // namespace
