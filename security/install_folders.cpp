@@ -40,15 +40,20 @@ Level CheckExisting(const std::wstring& folder, bool lock, const SecurityDescrip
     const std::wstring queried = FolderForQuery(folder);
     const std::optional<std::wstring> owner = OwnerSid(queried);
     if (!owner) {
-        core::InstallEvents::Failed(L"read the owner of " + folder, GetLastError());
+        const DWORD error = GetLastError();
+        // A missing level is nobody's: the folders below it cannot be made, which shows up as
+        // failed copies, as it always has.
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return Level::Existed;
+        core::InstallEvents::Failed(L"read the owner of " + folder, error);
         return Level::Refused;
     }
     if (!IsTrustedOwner(*owner, runner)) {
-        core::InstallEvents::Failed(L"use " + folder + L": its owner " + *owner +
-                                        L" is not Administrators, SYSTEM, TrustedInstaller or "
-                                        L"the installing account " +
-                                        runner,
-                                    ERROR_ACCESS_DENIED);
+        const std::wstring what = L"use " + folder + L": its owner " + *owner +
+                                  L" is not Administrators, SYSTEM, TrustedInstaller or the "
+                                  L"installing account " +
+                                  runner;
+        core::InstallEvents::Failed(what, ERROR_ACCESS_DENIED);
         return Level::Refused;
     }
     if (lock) {
