@@ -1,5 +1,5 @@
 // The one process-wide record of the AutoCAD installations found at start, per release the
-// product keys (below HKEY_LOCAL_MACHINE) and their program folders, plus the install folder.
+// product keys (below HKEY_LOCAL_MACHINE) and their program folders.
 #pragma once
 
 #include "acad/release_years.h"
@@ -31,25 +31,22 @@ class CAcadRegistry {
     void ScanInstalledReleases();
     void ScanWow6432Node();
 
-    // Stores the install folder, cutting one trailing backslash (never the second byte of a
-    // double-byte character, nor a lone backslash).
-    void SetInstallDir(std::string folder);
-
     bool IsInstalled(int release) const { return !m_arrLocation[release].empty(); }
 
-    // Demand-load entries for every product key of every ticked release, then the trusted
-    // paths of every profile. Returns the number of entries and profile lists that could
-    // not be written, each entry of the same key counted once however often it is listed.
-    int RegisterAddIn(const acad::ReleaseTicks& ticks);
+    // Demand-load entries for every product key of every ticked release that load the add-in
+    // from installFolder, then the trusted paths of every profile. Returns the number of entries
+    // and profile lists that could not be written, each entry of the same key counted once however
+    // often it is listed.
+    int RegisterAddIn(const acad::ReleaseTicks& ticks, const std::string& installFolder);
     // The demand-load entries of one release (a year 2007..2027; other years do nothing)
     // below each of its product keys. Adds to failures the entries not written: every
     // entry of a product key that cannot be opened, an entry whose key cannot be created or
     // one of whose values cannot be set, and an entry too long for its buffers.
-    void RegisterRelease(int year, acad::WriteFailures& failures);
-    // Adds m_strInstallDir to TRUSTEDPATHS in every AutoCAD profile under HKEY_CURRENT_USER.
+    void RegisterRelease(int year, const std::string& installFolder, acad::WriteFailures& failures);
+    // Adds installFolder to TRUSTEDPATHS in every AutoCAD profile under HKEY_CURRENT_USER.
     // Returns the number of profiles whose list was left alone (it could not be read, or is
     // not one text) or could not be written.
-    int AddTrustedPath();
+    int AddTrustedPath(const std::wstring& installFolder);
     // Fonts, libraries and the 2008 driver file into each ticked release's folders. Returns
     // the number of destination files whose copy failed, or whose path would not fit its
     // buffer, although the package holds them; a folder listed twice fails once per file.
@@ -60,7 +57,6 @@ class CAcadRegistry {
     // is copied and nothing counted. Adds the failures to failures.
     void CopySupportFilesTo(std::string acadFolder, bool withDriver, acad::WriteFailures& failures);
 
-    std::string m_strInstallDir;
     CStringList m_arrLocation[acad::kReleaseCount];
     CStringList m_arrProductKey[acad::kReleaseCount];
     std::string m_strValueName;

@@ -56,17 +56,19 @@ bool WriteEntry(HKEY productKey, const std::string& keyPath, const acad::DemandL
 
 } // namespace
 
-int CAcadRegistry::RegisterAddIn(const acad::ReleaseTicks& ticks) {
+int CAcadRegistry::RegisterAddIn(const acad::ReleaseTicks& ticks,
+                                 const std::string& installFolder) {
     acad::WriteFailures failures(kWowPathsJoined);
     for (int k = 0; k < acad::kReleaseCount; ++k) {
         if (ticks[static_cast<size_t>(k)] != 0)
-            RegisterRelease(acad::ReleaseYear(k), failures);
+            RegisterRelease(acad::ReleaseYear(k), installFolder, failures);
     }
     // Every profile of the user trusts the install folder, whatever was ticked.
-    return failures.Count() + AddTrustedPath();
+    return failures.Count() + AddTrustedPath(fw::WideFromAnsi(installFolder));
 }
 
-void CAcadRegistry::RegisterRelease(int year, acad::WriteFailures& failures) {
+void CAcadRegistry::RegisterRelease(int year, const std::string& installFolder,
+                                    acad::WriteFailures& failures) {
     const int k = year - acad::kFirstYear;
     if (k < 0 || k >= acad::kReleaseCount)
         return;
@@ -75,7 +77,7 @@ void CAcadRegistry::RegisterRelease(int year, acad::WriteFailures& failures) {
     // The scan fills both lists together; the second bound only guards that invariant.
     for (size_t i = 0; i < productKeys.size() && i < folders.size(); ++i) {
         const auto entries =
-            acad::DemandLoadEntries(year, m_strInstallDir, folders[i], g_nTargetBits);
+            acad::DemandLoadEntries(year, installFolder, folders[i], g_nTargetBits);
         fw::unique_hkey product;
         const LONG openError =
             RegOpenKeyA(HKEY_LOCAL_MACHINE, productKeys[i].c_str(), product.put());

@@ -7,6 +7,7 @@
 #include "acad/registry_keys.h"
 #include "acad/trusted_path_merge.h"
 #include "core/install_events.h"
+#include "framework/registry_text.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 
@@ -14,9 +15,6 @@
 
 namespace {
 
-// A value that keeps growing between the size query and the read is given up after this
-// many attempts and left alone.
-constexpr int kReadAttempts = 4;
 constexpr const wchar_t* kValueName = L"TRUSTEDPATHS";
 
 // The names of the sub-keys of a key below HKEY_CURRENT_USER that can be opened; none when
@@ -50,8 +48,7 @@ WideNameList CollectVariablesKeys(const WideNameList& profileListKeys) {
     return paths;
 }
 
-// A profile's list as stored: its type (REG_SZ or REG_EXPAND_SZ, kept on writing) and its
-// whole text, trailing NULs cut and embedded ones kept, so that nothing after them is lost.
+// A profile's list as stored: its type (kept on writing) and its whole text.
 struct StoredList {
     DWORD type;
     std::wstring text;
@@ -60,39 +57,13 @@ struct StoredList {
 
 // nullopt when the value must be left alone: it cannot be read, or it is not one text (a
 // REG_MULTI_SZ, a number). Only a missing value, or Variables key, counts as empty.
-std::optional<StoredList> ReadValue(HKEY key) {
-    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-        DWORD type = REG_NONE, size = 0;
-        LONG status = RegQueryValueExW(key, kValueName, nullptr, &type, nullptr, &size);
-        if (status == ERROR_FILE_NOT_FOUND)
-            return StoredList{REG_SZ, {}, false};
-        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) ||
-            size % sizeof(wchar_t) != 0)
-            return std::nullopt;
-        std::wstring text(size / sizeof(wchar_t), L'\0');
-        status = RegQueryValueExW(key, kValueName, nullptr, &type,
-                                  reinterpret_cast<BYTE*>(text.data()), &size);
-        if (status == ERROR_MORE_DATA)
-            continue; // it grew in between
-        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-            return std::nullopt;
-        text.resize(size / sizeof(wchar_t));
-        while (!text.empty() && text.back() == L'\0')
-            text.pop_back();
-        return StoredList{type, std::move(text)};
-    }
-    return std::nullopt;
-}
-
 std::optional<StoredList> ReadTrustedPaths(const std::wstring& variablesKey) {
-    fw::unique_hkey key;
-    const LONG status =
-        RegOpenKeyExW(HKEY_CURRENT_USER, variablesKey.c_str(), 0, KEY_READ, key.put());
-    if (status == ERROR_FILE_NOT_FOUND)
+    fw::RegText value = fw::ReadRegText(HKEY_CURRENT_USER, variablesKey, kValueName);
+    if (value.status == ERROR_FILE_NOT_FOUND)
         return StoredList{REG_SZ, {}, false};
-    if (status != ERROR_SUCCESS)
+    if (value.status != ERROR_SUCCESS)
         return std::nullopt;
-    return ReadValue(key.get());
+    return StoredList{value.type, std::move(value.text)};
 }
 
 // The error of writing the value, or ERROR_SUCCESS.
@@ -120,8 +91,7 @@ void ListSubKeys(HKEY key, WideNameList& names) {
     }
 }
 
-int CAcadRegistry::AddTrustedPath() {
-    const std::wstring installDir = fw::WideFromAnsi(m_strInstallDir);
+int CAcadRegistry::AddTrustedPath(const std::wstring& installFolder) {
     int failures = 0;
     for (const auto& variablesKey : CollectVariablesKeys(CollectProfileListKeys())) {
         const std::wstring shownKey = L"HKEY_CURRENT_USER\\" + variablesKey;
@@ -132,7 +102,8 @@ int CAcadRegistry::AddTrustedPath() {
             continue;
         }
         // Written even when unchanged: the list comes back upper-cased.
-        const StoredList merged{current->type, acad::MergeTrustedPaths(current->text, installDir)};
+        const StoredList merged{current->type,
+                                acad::MergeTrustedPaths(current->text, installFolder)};
         if (const LONG error = WriteTrustedPaths(variablesKey, merged)) {
             core::InstallEvents::Failed(L"write " + shownKey + L" TRUSTEDPATHS",
                                         static_cast<unsigned long>(error));
@@ -143,7 +114,7 @@ int CAcadRegistry::AddTrustedPath() {
             variablesKey,
             current->present ? std::optional<core::StoredText>({current->type, current->text})
                              : std::nullopt,
-            merged.text, !acad::ListsTrustedFolder(current->text, installDir));
+            merged.text, !acad::ListsTrustedFolder(current->text, installFolder));
     }
     return failures;
 }

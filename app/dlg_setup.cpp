@@ -3,6 +3,7 @@
 #include "app/release_boxes.h"
 #include "app/setup_rules.h"
 #include "core/build_constants.h"
+#include "install/served_releases.h"
 
 namespace {
 

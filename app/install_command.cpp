@@ -2,11 +2,11 @@
 // the whole installation and turns the dialog into its completion screen.
 #include "app/dlg_setup.h"
 
-#include "app/install_rules.h"
-#include "app/install_sequence.h"
 #include "app/release_boxes.h"
 #include "deploy/acad_running.h"
 #include "deploy/setup_messages.h"
+#include "install/install_rules.h"
+#include "install/install_sequence.h"
 #include "picker/folder_actions.h"
 #include "picker/path_dialog.h"
 
@@ -61,15 +61,16 @@ bool Dlg_Setup::RunInstall() {
     m_progress.SetStep(1);
     m_progress.SetPos(0);
 
+    const std::string installFolder = app::MakeInstallFolder(m_strInstallPath);
     const app::InstallOutcome outcome =
-        app::Install(m_registry, m_strInstallPath, m_bRelease, m_progress);
+        app::Install(m_registry, installFolder, m_bRelease, m_progress);
     if (outcome.folderRefused) { // the user has been told, and may choose another folder
         m_progress.Show(false);
         for (int id : {IDC_PATH_LABEL, IDC_INSTALL_PATH, IDC_BROWSE})
             ShowWindow(GetDlgItem(id), SW_SHOW);
         return false;
     }
-    m_strInstallPath = outcome.installFolder;
+    m_strInstallPath = installFolder;
     if (!outcome.copied) {
         OnCancel(); // the user has been told; nothing was registered
         return false;

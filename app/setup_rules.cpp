@@ -23,24 +23,4 @@ std::wstring FormatEdition(int targetBits) {
     return L"( " + std::to_wstring(targetBits) + L"位 AutoCAD版 )";
 }
 
-ReleaseBoxStart GetReleaseBoxStart(int release, bool installed, int targetBits) {
-    ReleaseBoxStart start;
-    if (!installed) {
-        start.enabled = false;
-        start.ticked = false;
-    }
-    if (targetBits == 32 && release > kLastRelease32Bit) {
-        start.visible = false;
-        start.ticked = false;
-    }
-    return start;
-}
-
-bool AnyReleaseTicked(const acad::ReleaseTicks& ticks) {
-    for (int tick : ticks)
-        if (tick != 0)
-            return true;
-    return false;
-}
-
 } // namespace setup

@@ -52,6 +52,11 @@ void StripTrailingBackslash(std::string& text) {
         text.erase(pos);
 }
 
+void StripTrailingBackslash(std::wstring& text) {
+    if (text.size() > 1 && text.back() == L'\\')
+        text.pop_back();
+}
+
 std::string UpperAscii(const std::string& text) {
     std::string result = text;
     for (size_t pos = 0; pos < result.size();) {
@@ -59,6 +64,15 @@ std::string UpperAscii(const std::string& text) {
         if (len == 1)
             result[pos] = static_cast<char>(ToUpperAscii(static_cast<unsigned char>(result[pos])));
         pos += len;
+    }
+    return result;
+}
+
+std::wstring UpperAscii(const std::wstring& text) {
+    std::wstring result = text;
+    for (wchar_t& c : result) {
+        if (c >= L'a' && c <= L'z')
+            c = static_cast<wchar_t>(c - L'a' + L'A');
     }
     return result;
 }

@@ -1,6 +1,8 @@
 // Text operations on 8-bit paths held in the ANSI code page. A double-byte character's
 // second byte (0x40..0xFE in code page 936) may equal '\\' or an ASCII letter, so every
-// search walks the text character by character instead of byte by byte.
+// search walks the text character by character instead of byte by byte. Where UTF-16 paths
+// (registry keys, TRUSTEDPATHS, the command line) follow the same rule, its UTF-16 form
+// stands beside the 8-bit one; there every unit that is '\\' or a letter is one.
 #pragma once
 
 #include <optional>
@@ -30,9 +32,12 @@ size_t FindText(const std::string& text, const std::string& needle, size_t from 
 
 // Removes one trailing backslash unless it is the text's first character.
 void StripTrailingBackslash(std::string& text);
+void StripTrailingBackslash(std::wstring& text);
 
-// Upper-cases ASCII letters only; the bytes of double-byte characters are left alone.
+// Upper-cases ASCII letters only; the bytes of double-byte characters are left alone, and
+// so is every other letter, so that a path keeps its spelling.
 std::string UpperAscii(const std::string& text);
+std::wstring UpperAscii(const std::wstring& text);
 
 // ASCII letters compared without regard to case, everything else byte for byte.
 bool EqualsNoCase(const std::string& a, const std::string& b);

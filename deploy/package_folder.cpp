@@ -1,6 +1,7 @@
 #include "deploy/package_folder.h"
 
 #include "deploy/setup_messages.h"
+#include "framework/own_path.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 
@@ -8,19 +9,10 @@
 
 namespace {
 std::optional<std::wstring> g_executableFolderOverride;
-constexpr DWORD kModulePathCapacity = 261;
 
-// The folder of the running executable in UTF-16; empty when its path cannot be read whole.
+// The folder of the running executable in UTF-16; empty when its path cannot be read.
 std::wstring ExecutableFolder() {
-    if (g_executableFolderOverride)
-        return *g_executableFolderOverride;
-    wchar_t path[kModulePathCapacity] = L"";
-    const DWORD length = GetModuleFileNameW(nullptr, path, kModulePathCapacity);
-    // A path that filled the whole buffer may be cut short: treat it as unknown.
-    std::wstring folder(path, length < kModulePathCapacity ? length : 0);
-    const size_t slash = folder.find_last_of(L'\\');
-    folder.erase(slash == std::wstring::npos ? 0 : slash);
-    return folder;
+    return g_executableFolderOverride ? *g_executableFolderOverride : fw::OwnFolder();
 }
 } // namespace
 
@@ -38,7 +30,7 @@ void OverrideExecutableFolder(std::optional<std::wstring> folder) {
 
 bool GetPackageFolder(std::string& folder) {
     const std::wstring wideFolder = ExecutableFolder();
-    // Without the executable's folder (its path could not be read whole) the lookups below
+    // Without the executable's folder (its path could not be read) the lookups below
     // would search the root of the current drive and might take a stranger's Data folder.
     if (wideFolder.empty()) {
         ShowSetupMessage(kMissingPackageMessage);

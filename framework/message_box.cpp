@@ -1,5 +1,7 @@
 #include "framework/message_box.h"
 
+#include "framework/own_path.h"
+
 #include <utility>
 
 namespace fw {
@@ -28,9 +30,7 @@ HWND GetMainWindow() {
 }
 
 std::wstring GetAppTitle() {
-    wchar_t path[MAX_PATH + 1] = L"";
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name(path, length < MAX_PATH ? length : MAX_PATH);
+    std::wstring name = OwnPath();
     const size_t slash = name.find_last_of(L"\\/");
     if (slash != std::wstring::npos)
         name.erase(0, slash + 1);

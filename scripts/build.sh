@@ -12,7 +12,7 @@ configure() { # dir, extra args...
 }
 configure i686 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-i686.cmake" "$@"
 configure x86_64-edition64 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-x86_64.cmake" \
-  -DSETUP_TARGET_BITS=64 -DSETUP_TESTS=OFF "$@"
+  -DSETUP_TARGET_BITS=64 "$@"
 configure native -DCMAKE_BUILD_TYPE=Debug "$@"
 for dir in native i686 x86_64-edition64; do
   echo "== build/$dir"

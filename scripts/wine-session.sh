@@ -2,9 +2,14 @@
 # with a persistent wineserver, and a private Xvfb display when asked. Everything started
 # here is stopped in wine_session_stop.
 #
-# Two Wines, each a setting:
-#   wine64  SETUP_WINE64 (Debian 12's Wine 8): the x86_64 test build
-#   wow64   SETUP_WINE32 (Wine 10 in WoW64 mode, scripts/wow64/): the 32-bit product
+# The kinds of Wine, each with its prefix, both settings:
+#   wow64     Wine 10 in WoW64 mode (SETUP_WINE32, scripts/wow64/wine): 64-bit Windows, which
+#             runs 32-bit programs where the CPU does; prefix SETUP_WOW64_PREFIX
+#   win32     the 32-bit Wine 10 of the same root: 32-bit Windows, run on qemu-i386 inside
+#             scripts/wow64/emulated-session; prefix SETUP_WIN32_PREFIX
+#   product32 the one of these two that runs the 32-bit product here: SETUP_WINE32_MODE
+#             (wow64 or emulated; scripts/wow64/probe.sh tells)
+#   wine64    Debian 12's Wine 8 (SETUP_WINE64): the benchmark; prefix SETUP_WINE64_PREFIX
 # When SETUP_WINE_USER is set (scripts/test-user.sh), Wine runs as that user.
 
 _wine_session_top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -12,24 +17,36 @@ _wine_session_top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 : "${SETUP_WINESERVER64:=/usr/lib/wine/wineserver64}"
 : "${SETUP_WINE32:=$_wine_session_top/scripts/wow64/wine}"
 : "${SETUP_WINE64_PREFIX:=$_wine_session_top/build/wine-test}"
-: "${SETUP_WINE32_PREFIX:=$_wine_session_top/build/wine32-test}"
-export SETUP_WINE64 SETUP_WINESERVER64 SETUP_WINE32 SETUP_WINE64_PREFIX SETUP_WINE32_PREFIX
+: "${SETUP_WOW64_PREFIX:=$_wine_session_top/build/wine-wow64-test}"
+: "${SETUP_WIN32_PREFIX:=$_wine_session_top/build/wine-win32-test}"
+: "${SETUP_WINE32_MODE:=wow64}"
+export SETUP_WINE64 SETUP_WINESERVER64 SETUP_WINE32 SETUP_WINE64_PREFIX SETUP_WOW64_PREFIX \
+  SETUP_WIN32_PREFIX SETUP_WINE32_MODE
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No debugger: under qemu-i386 winedbg hangs instead of reporting a crash.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}
 # Code page 936 unless a run asks for another locale.
 export LC_ALL=${SETUP_LOCALE:-zh_CN.utf8}
 WINE_SESSION_PIDS=()
 WINE_SESSION_KINDS=()
 
+# wine_kind KIND: product32 resolved to the Wine it stands for.
+wine_kind() {
+  if [ "$1" != product32 ]; then echo "$1"
+  elif [ "$SETUP_WINE32_MODE" = emulated ]; then echo win32
+  else echo wow64; fi
+}
+
 # wine_run KIND PROGRAM ARGS...: runs a Windows program (or, as PROGRAM, wineserver) under
 # that Wine, in the prefix that WINEPREFIX names.
 wine_run() {
-  local kind=$1
+  local kind
+  kind=$(wine_kind "$1")
   shift
-  if [ "$kind" = wow64 ]; then
-    "$SETUP_WINE32" "$@"
-    return
-  fi
+  case $kind in
+    wow64) "$SETUP_WINE32" "$@"; return ;;
+    win32) WINEARCH=win32 "$SETUP_WINE32" "$@"; return ;;
+  esac
   local tool=$SETUP_WINE64
   if [ "${1:-}" = wineserver ]; then
     shift
@@ -45,7 +62,11 @@ wine_run() {
 
 # wine_prefix KIND: the prefix of that Wine's session.
 wine_prefix() {
-  if [ "$1" = wow64 ]; then echo "$SETUP_WINE32_PREFIX"; else echo "$SETUP_WINE64_PREFIX"; fi
+  case $(wine_kind "$1") in
+    wow64) echo "$SETUP_WOW64_PREFIX" ;;
+    win32) echo "$SETUP_WIN32_PREFIX" ;;
+    *) echo "$SETUP_WINE64_PREFIX" ;;
+  esac
 }
 
 # xvfb_start: a private X display, exported as DISPLAY.

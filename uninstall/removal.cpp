@@ -1,9 +1,11 @@
 #include "uninstall/removal.h"
 
+#include "framework/error_text.h"
+#include "framework/registry_text.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
-#include "unattended/active_setup_entry.h"
-#include "uninstall/list_entry.h"
+#include "install/active_setup_entry.h"
+#include "install/list_entry.h"
 #include "uninstall/trusted_path_restore.h"
 
 #include <windows.h>
@@ -24,44 +26,14 @@ bool Gone(LONG error) {
     return error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-std::wstring ErrorText(LONG error) {
-    wchar_t* text = nullptr;
-    FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring result = L"error " + std::to_wstring(error);
-    if (text) {
-        std::wstring words = text;
-        LocalFree(text);
-        while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r'))
-            words.pop_back();
-        result += L": " + words;
-    }
-    return result;
-}
-
-// The value as the installation read it: trailing NULs cut. error: why it could not be read.
+// The value as the installation read it; none when absent. error: why it could not be read
+// (ERROR_INVALID_DATA: it is not a list any more, and is left alone).
 std::optional<core::StoredText> ReadTrustedPaths(const std::wstring& keyPath, LONG& error) {
-    error = ERROR_SUCCESS;
-    fw::unique_hkey key;
-    DWORD type = REG_NONE, size = 0;
-    LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, key.put());
-    if (status == ERROR_SUCCESS)
-        status = RegQueryValueExW(key.get(), kTrustedPaths, nullptr, &type, nullptr, &size);
-    if (status == ERROR_FILE_NOT_FOUND)
+    fw::RegText value = fw::ReadRegText(HKEY_CURRENT_USER, keyPath, kTrustedPaths);
+    error = value.status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : value.status;
+    if (value.status != ERROR_SUCCESS)
         return std::nullopt;
-    std::wstring text(size / sizeof(wchar_t), L'\0');
-    if (status == ERROR_SUCCESS)
-        status = RegQueryValueExW(key.get(), kTrustedPaths, nullptr, &type,
-                                  reinterpret_cast<BYTE*>(text.data()), &size);
-    if (status == ERROR_SUCCESS && type != REG_SZ && type != REG_EXPAND_SZ)
-        status = ERROR_INVALID_DATA; // not a list any more: left alone
-    if ((error = status) != ERROR_SUCCESS)
-        return std::nullopt;
-    text.resize(size / sizeof(wchar_t));
-    while (!text.empty() && text.back() == L'\0')
-        text.pop_back();
-    return core::StoredText{type, text};
+    return core::StoredText{value.type, std::move(value.text)};
 }
 
 LONG ApplyRestore(const std::wstring& keyPath, const TrustedPathsRestore& restore) {
@@ -106,7 +78,8 @@ class Outcome {
             m_log(L"removed " + what);
             return true;
         }
-        m_log(L"could not remove " + what + L" (" + ErrorText(error) + L")");
+        m_log(L"could not remove " + what + L" (error " +
+              fw::ErrorText(static_cast<unsigned long>(error)) + L")");
         m_notRemoved.push_back(what);
         return false;
     }

@@ -3,7 +3,7 @@
 // and the folders left empty.
 #pragma once
 
-#include "uninstall/install_record.h"
+#include "install/install_record.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,7 @@
 #include "uninstall/trusted_path_restore.h"
 
 #include "acad/trusted_path_merge.h"
+#include "core/split_text.h"
 
 namespace uninstall {
 
@@ -25,19 +26,13 @@ TrustedPathsRestore RestoreTrustedPaths(const std::optional<core::StoredText>& c
         return {}; // trusted before the installation came
     std::wstring kept;
     bool dropped = false, first = true;
-    for (size_t begin = 0;;) {
-        const size_t end = current->text.find(L';', begin);
-        const std::wstring entry =
-            current->text.substr(begin, end == std::wstring::npos ? end : end - begin);
+    for (const std::wstring& entry : core::SplitAt(current->text, L';')) {
         if (acad::ListsTrustedFolder(entry, folder)) {
             dropped = true;
         } else {
             kept += (first ? L"" : L";") + entry;
             first = false;
         }
-        if (end == std::wstring::npos)
-            break;
-        begin = end + 1;
     }
     if (!dropped)
         return {};

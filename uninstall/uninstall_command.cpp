@@ -7,14 +7,14 @@
 
 #include "deploy/acad_running.h"
 #include "deploy/setup_messages.h"
+#include "framework/own_path.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 #include "framework/whole_file.h"
+#include "install/install_record.h"
+#include "report/exit_codes.h"
+#include "report/install_log.h"
 #include "security/private_copy.h"
-#include "unattended/command_line.h"
-#include "unattended/exit_codes.h"
-#include "unattended/install_log.h"
-#include "uninstall/install_record.h"
 #include "uninstall/removal.h"
 
 #include <windows.h>
@@ -48,16 +48,6 @@ std::optional<std::wstring> Variable(const wchar_t* name) {
     return std::wstring(buffer, length);
 }
 
-std::wstring OwnPath() {
-    wchar_t path[32768];
-    const DWORD length = GetModuleFileNameW(nullptr, path, 32768);
-    return std::wstring(path, length < 32768 ? length : 0);
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L'\\'));
-}
-
 std::wstring RecordPath(const std::wstring& folder) {
     return folder + L"\\" + fw::WideFromAnsi(kRecordFileName);
 }
@@ -77,9 +67,10 @@ std::wstring CurrentFolder() {
 // Starts the temporary copy with this program's arguments. Silent: waits for the copy's
 // report and returns it; interactive: returns at once, the copy talks to the user. nullopt
 // when no copy could be started.
-std::optional<int> RunTemporaryCopy(const std::wstring& folder, bool silent) {
+std::optional<int> RunTemporaryCopy(const std::wstring& folder, const std::wstring& arguments,
+                                    bool silent) {
     const std::optional<security::PrivateCopy> privateCopy =
-        security::MakePrivateCopy(OwnPath(), L"VornikUninstall.exe");
+        security::MakePrivateCopy(fw::OwnPath(), L"VornikUninstall.exe");
     if (!privateCopy)
         return std::nullopt;
     const std::wstring& copy = privateCopy->file;
@@ -98,7 +89,7 @@ std::optional<int> RunTemporaryCopy(const std::wstring& folder, bool silent) {
     SetEnvironmentVariableW(kFolderVariable, folder.c_str());
     SetEnvironmentVariableW(kStartFolderVariable, CurrentFolder().c_str());
     SetEnvironmentVariableW(kInstallerVariable, std::to_wstring(GetCurrentProcessId()).c_str());
-    std::wstring commandLine = L"\"" + copy + L"\"" + unattended::ArgumentsOf(GetCommandLineW());
+    std::wstring commandLine = L"\"" + copy + L"\"" + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
@@ -206,18 +197,19 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
     const std::wstring message = notRemoved.empty() ? kDoneMessage : PartlyText(notRemoved);
     finish(code, message.c_str());
     if (fromCopy) // a running program cannot delete itself; Windows does at the next start
-        security::RemoveAtNextStart(OwnPath());
+        security::RemoveAtNextStart(fw::OwnPath());
     return code;
 }
 
 } // namespace
 
-int RunUninstall(bool silent, const std::optional<std::wstring>& logPath) {
+int RunUninstall(const std::wstring& arguments, bool silent,
+                 const std::optional<std::wstring>& logPath) {
     if (const auto folder = Variable(kFolderVariable))
         return Uninstall(*folder, silent, logPath, true);
-    const std::wstring folder = FolderOf(OwnPath());
+    const std::wstring folder = fw::OwnFolder();
     if (GetFileAttributesW(RecordPath(folder).c_str()) != INVALID_FILE_ATTRIBUTES) {
-        if (const auto code = RunTemporaryCopy(folder, silent))
+        if (const auto code = RunTemporaryCopy(folder, arguments, silent))
             return *code;
     }
     // No record, or no copy could be started: done here (the kept installer then stays).

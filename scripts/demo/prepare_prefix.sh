@@ -14,14 +14,18 @@ font=${SETUP_DEMO_FONT:-AR PL SungtiL GB}
 
 # As on 64-bit Windows: a 32-bit AutoCAD registers in the registry's 32-bit view (the
 # Wow6432Node of a 64-bit program such as regedit) with its folder under Program Files (x86);
-# a 64-bit one in the 64-bit view.
+# a 64-bit one in the 64-bit view. A 32-bit Windows (WINEARCH=win32) has one view, one
+# Program Files and no 64-bit AutoCAD.
 # year, release key, product key, view, folder below C:\
+programs32="Program Files (x86)"
+[ "${WINEARCH:-}" = win32 ] && programs32="Program Files"
 installations=(
-  "2008 R17.1 ACAD-6001:804 32 Program Files (x86)\\AutoCAD 2008"
-  "2010 R18.0 ACAD-8001:804 32 Program Files (x86)\\AutoCAD 2010"
-  "2014 R19.1 ACAD-D001:804 32 Program Files (x86)\\Autodesk\\AutoCAD 2014"
-  "2018 R22.0 ACAD-1001:804 64 Program Files\\Autodesk\\AutoCAD 2018"
+  "2008 R17.1 ACAD-6001:804 32 $programs32\\AutoCAD 2008"
+  "2010 R18.0 ACAD-8001:804 32 $programs32\\AutoCAD 2010"
+  "2014 R19.1 ACAD-D001:804 32 $programs32\\Autodesk\\AutoCAD 2014"
 )
+[ "${WINEARCH:-}" = win32 ] ||
+  installations+=("2018 R22.0 ACAD-1001:804 64 Program Files\\Autodesk\\AutoCAD 2018")
 
 # Wine's own faces for captions and frame buttons (fonts-wine), where the prefix lacks them,
 # and the stand-in for 宋体: the demo's Wine runs in its own root and sees the prefix's fonts.
@@ -41,7 +45,8 @@ trap 'rm -f "$reg" "$reg.utf16"' EXIT
   for entry in "${installations[@]}"; do
     read -r year release product view folder <<<"$entry"
     base='HKEY_LOCAL_MACHINE\SOFTWARE\Autodesk\AutoCAD'
-    [ "$view" = 32 ] && base='HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node\Autodesk\AutoCAD'
+    [ "$view" = 32 ] && [ "${WINEARCH:-}" != win32 ] &&
+      base='HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node\Autodesk\AutoCAD'
     location="C:\\\\${folder//\\/\\\\}"
     echo "[$base\\$release\\$product]"
     echo "\"ProductName\"=\"AutoCAD $year - 简体中文 (Simplified Chinese)\""
@@ -78,4 +83,8 @@ trap 'rm -f "$reg" "$reg.utf16"' EXIT
 { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$reg"; } >"$reg.utf16"
 wine=${SETUP_WINE32:-$here/../wow64/wine}
 "$wine" regedit /S "C:\\$(basename "$reg.utf16")"
-echo "Demo AutoCAD installations: 32-bit 2008, 2010 and 2014; 64-bit 2018"
+if [ "${WINEARCH:-}" = win32 ]; then
+  echo "Demo AutoCAD installations: 2008, 2010 and 2014 (32-bit Windows)"
+else
+  echo "Demo AutoCAD installations: 32-bit 2008, 2010 and 2014; 64-bit 2018"
+fi

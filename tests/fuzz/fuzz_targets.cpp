@@ -5,11 +5,11 @@
 #include "acad/release_years.h"
 #include "acad/support_file_plan.h"
 #include "acad/trusted_path_merge.h"
-#include "app/install_rules.h"
 #include "core/bounded_format.h"
 #include "core/mbcs_text.h"
 #include "deploy/acad_process_name.h"
 #include "deploy/package_plan.h"
+#include "install/install_rules.h"
 #include "picker/folder_path.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 // Paths as plain rules: double-byte text, bounded paths, the package's paths, the folder the
 // user types (at Install and in the picker), and what the picker's OK creates and says.
-#include "app/install_rules.h"
 #include "core/bounded_format.h"
 #include "core/mbcs_text.h"
 #include "deploy/acad_process_name.h"
 #include "deploy/package_plan.h"
+#include "install/install_rules.h"
 #include "picker/folder_path.h"
 
 #include <gtest/gtest.h>

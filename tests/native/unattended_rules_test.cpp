@@ -1,5 +1,5 @@
-#include "unattended/command_line.h"
-#include "unattended/release_choice.h"
+#include "entry/command_line.h"
+#include "silent/release_choice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "uninstall/install_record.h"
+#include "install/install_record.h"
 #include "uninstall/trusted_path_restore.h"
 
 #include <gtest/gtest.h>

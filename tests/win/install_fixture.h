@@ -1,8 +1,8 @@
 // What the end-to-end scenarios share: a package folder holding the real SetUp.exe and a
 // Data folder of labelled files, AutoCAD installations prepared in the prefix's registry and
-// on disk, and the steps a user takes in the dialog. This program is 32-bit, like the
-// product, so the AutoCAD it prepares lands in the registry's 32-bit view, where a 32-bit
-// AutoCAD registers and where the product reads and writes.
+// on disk, and the steps a user takes in the dialog. A 32-bit AutoCAD registers in the
+// registry's 32-bit view, a 64-bit one in the 64-bit view; on 32-bit Windows there is one
+// view, which both names reach.
 #pragma once
 
 #include "core/mbcs_text.h"
@@ -58,7 +58,7 @@ inline std::wstring CopyFailure(const std::wstring& path) {
 struct Product {
     int year;
     std::string releaseKey, productKey, folder;
-    REGSAM view; // 0: the 32-bit view; KEY_WOW64_64KEY: the 64-bit one
+    REGSAM view; // KEY_WOW64_32KEY or KEY_WOW64_64KEY
     std::string Key() const {
         return "SOFTWARE\\Autodesk\\AutoCAD\\" + releaseKey + "\\" + productKey + "\\";
     }
@@ -86,19 +86,21 @@ class InstallE2E : public testing::Test {
 
     static void ClearAutodeskKeys() {
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Autodesk");
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk"); // the 32-bit view
-        fw::unique_hkey key64;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk", 0,
-                          KEY_ALL_ACCESS | KEY_WOW64_64KEY, key64.put()) == ERROR_SUCCESS) {
-            RegDeleteTreeA(key64.get(), nullptr);
-            RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk", KEY_WOW64_64KEY, 0);
+        for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+            fw::unique_hkey key;
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk", 0, KEY_ALL_ACCESS | view,
+                              key.put()) == ERROR_SUCCESS) {
+                RegDeleteTreeA(key.get(), nullptr);
+                RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk", view, 0);
+            }
         }
     }
-    // An AutoCAD in the registry's 32-bit view, or (view KEY_WOW64_64KEY) a 64-bit one.
+    // A 32-bit AutoCAD, or (view KEY_WOW64_64KEY) a 64-bit one.
     Product AddAutoCad(int year, const std::string& releaseKey, const std::string& productKey,
-                       REGSAM view = 0) {
+                       REGSAM view = KEY_WOW64_32KEY) {
         const std::string name = "AutoCAD " + std::to_string(year);
-        Product p{year, releaseKey, productKey, dir / (name + (view ? " x64" : "")), view};
+        const bool x64 = view == KEY_WOW64_64KEY;
+        Product p{year, releaseKey, productKey, dir / (name + (x64 ? " x64" : "")), view};
         MakeFolders(p.folder + "\\Fonts");
         SetRegString(HKEY_LOCAL_MACHINE, p.Key(), "AcadLocation", p.folder + "\\", view);
         SetRegString(HKEY_LOCAL_MACHINE, p.Key(), "ProductName",

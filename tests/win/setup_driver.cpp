@@ -1,6 +1,7 @@
 #include "tests/win/setup_driver.h"
 
 #include "framework/text_convert.h"
+#include "tests/win/test_support.h"
 
 namespace e2e {
 
@@ -42,8 +43,10 @@ SetupProcess::SetupProcess(const std::string& exePath, const std::string& appDat
     SetEnvironmentVariableA("APPDATA", appData.c_str());
     const std::wstring exe = fw::WideFromAnsi(exePath);
     const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
-    const std::wstring program = unixLocale.empty() ? exe : L"Z:\\usr\\lib\\wine\\wine64";
-    std::wstring commandLine = (unixLocale.empty() ? L"\"" : L"wine64 \"") + exe + L"\"" +
+    // Another locale takes Wine's own loader, started as a Unix program.
+    const std::wstring loader = testing_support::On64BitWindows() ? L"wine64" : L"wine";
+    const std::wstring program = unixLocale.empty() ? exe : L"Z:\\usr\\lib\\wine\\" + loader;
+    std::wstring commandLine = (unixLocale.empty() ? L"\"" : loader + L" \"") + exe + L"\"" +
                                (arguments.empty() ? L"" : L" " + fw::WideFromAnsi(arguments));
     std::wstring environment = unixLocale.empty() ? L"" : EnvironmentWithLocale(unixLocale);
     STARTUPINFOW startup = {};

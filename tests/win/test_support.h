@@ -13,6 +13,12 @@
 
 namespace testing_support {
 
+// Whether this is 64-bit Windows: a 64-bit registry view, a 64-bit Wine loader.
+inline bool On64BitWindows() {
+    BOOL wow64 = FALSE;
+    return sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+}
+
 // A fresh folder below the temporary folder, removed with everything in it afterwards.
 class TempDir {
   public:

@@ -1,0 +1,87 @@
+#include "entry/command_dispatch.h"
+
+#include "app/setup_rules.h"
+#include "core/build_constants.h"
+#include "deploy/setup_messages.h"
+#include "framework/error_text.h"
+#include "entry/command_line.h"
+#include "entry/parent_console.h"
+#include "entry/usage_text.h"
+#include "report/exit_codes.h"
+#include "report/install_log.h"
+#include "report/log_listener.h"
+#include "silent/silent_install.h"
+#include "uninstall/uninstall_command.h"
+#include "userpart/user_part.h"
+
+#include <windows.h>
+
+namespace unattended {
+
+namespace {
+
+// Tells a silent run's caller on the console, an interactive one in a message box.
+void Tell(const CommandLine& command, const std::wstring& text) {
+    if (command.silent)
+        WriteToParentConsole(text);
+    else
+        ShowSetupMessage(text);
+}
+
+std::unique_ptr<InstallLog> OpenLog(const CommandLine& command) {
+    if (!command.logPath)
+        return InstallLog::Discarding();
+    std::unique_ptr<InstallLog> log = InstallLog::Create(*command.logPath);
+    if (!log)
+        Tell(command, L"无法创建日志文件：" + *command.logPath + L"\n（错误 " +
+                          fw::ErrorText(GetLastError()) + L"）");
+    return log;
+}
+
+void LogStart(InstallLog& log) {
+    log.Write(setup::FormatTitle(g_nVersion) + L" " + setup::FormatEdition(g_nTargetBits) +
+              L", command line: " + GetCommandLineW());
+}
+
+} // namespace
+
+int RunCommandLine(CAcadRegistry& registry, const std::function<void()>& runDialog) {
+    const std::wstring arguments = ArgumentsOf(GetCommandLineW());
+    const CommandLine command = ParseCommandLine(arguments);
+    switch (command.action) {
+    case Action::Uninstall:
+        return uninstall::RunUninstall(arguments, command.silent, command.logPath);
+    case Action::UserPart:
+        return RunUserPart(registry, command.logPath);
+    case Action::Dialog:
+        if (!command.logPath) {
+            runDialog(); // exactly the program without a command line
+            return kExitDone;
+        }
+        break;
+    case Action::Usage:
+    case Action::Install:
+        break;
+    }
+    const std::unique_ptr<InstallLog> log = OpenLog(command);
+    if (!log)
+        return kExitBadCommandLine;
+    LogStart(*log);
+    int code = kExitDone;
+    if (command.action == Action::Usage) {
+        const std::wstring usage = UsageText(command.problem);
+        WriteLines(*log, usage);
+        Tell(command, usage);
+        code = kExitBadCommandLine;
+    } else if (command.action == Action::Install) {
+        code = RunSilentInstall(registry, command.folder, command.years, *log);
+    } else {
+        LogListener listener(*log);
+        const core::ScopedInstallListener listening(listener);
+        runDialog();
+    }
+    log->Write(L"exit code " + std::to_wstring(code));
+    return code;
+}
+
+} // namespace unattended
