@@ -47,7 +47,7 @@ void Dlg_Setup::OnInstall() {
         return;
     }
     if (!RunInstall())
-        return; // the dialog is already ending
+        return; // the dialog is already ending, or the folder was refused
     ShowCompletionScreen();
     UpdateData(FALSE);
     ShrinkToOkButton();
@@ -64,6 +64,12 @@ bool Dlg_Setup::RunInstall() {
     const std::string installFolder = app::MakeInstallFolder(m_strInstallPath);
     const app::InstallOutcome outcome =
         app::Install(m_registry, installFolder, m_bRelease, m_progress);
+    if (outcome.folderRefused) { // the user has been told, and may choose another folder
+        m_progress.Show(false);
+        for (int id : {IDC_PATH_LABEL, IDC_INSTALL_PATH, IDC_BROWSE})
+            ShowWindow(GetDlgItem(id), SW_SHOW);
+        return false;
+    }
     m_strInstallPath = installFolder;
     if (!outcome.copied) {
         OnCancel(); // the user has been told; nothing was registered

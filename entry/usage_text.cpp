@@ -27,7 +27,8 @@ constexpr const wchar_t* kUsage =
     L"  3  未找到安装包（Data文件夹）\n"
     L"  4  安装包文件拷贝失败，已拷贝的文件保留，未注册\n"
     L"  5  命令行或日志文件无效，未做任何操作\n"
-    L"  6  没有可安装的AutoCAD版本（/R= 中的年份未找到或本版本不支持），未做任何操作\n";
+    L"  6  没有可安装的AutoCAD版本（/R= 中的年份未找到或本版本不支持），未做任何操作\n"
+    L"  7  安装文件夹或其上级文件夹属于其他用户，或无法设置其访问权限，未做任何操作\n";
 } // namespace
 
 std::wstring UsageText(const std::wstring& problem) {

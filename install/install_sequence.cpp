@@ -3,30 +3,29 @@
 #include "core/install_events.h"
 #include "core/mbcs_text.h"
 #include "deploy/package_copy.h"
+#include "deploy/setup_messages.h"
 #include "install/kept_files.h"
 #include "install/list_entry.h"
 #include "install/record_writer.h"
-
-#include <direct.h>
+#include "security/folder_owner.h"
+#include "security/install_folders.h"
 
 namespace app {
 
 namespace {
-void MakeFolder(const std::string& folder) {
-    if (_mkdir(folder.c_str()) == 0) // an existing folder is fine
-        core::InstallEvents::FolderCreated(folder);
-}
-
-// The folder the user chose, then its V-ZiruzOrav sub-folder: one level each.
-void CreateInstallFolders(const std::string& installFolder) {
-    MakeFolder(installFolder.substr(0, core::FindLastBackslash(installFolder)));
-    MakeFolder(installFolder);
-}
-
 InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& installFolder,
                             const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
     InstallOutcome outcome;
-    CreateInstallFolders(installFolder);
+    // The folder the user chose, then its V-ZiruzOrav sub-folder, one level each, locked when
+    // the installation is machine-wide.
+    const std::string targetFolder =
+        installFolder.substr(0, core::FindLastBackslash(installFolder));
+    if (const auto refused = security::PrepareInstallFolders(targetFolder, installFolder,
+                                                             security::InstallsMachineWide())) {
+        ShowSetupMessage(security::UnsafeFolderMessage(refused->folder));
+        outcome.folderRefused = true;
+        return outcome;
+    }
     const InstallTarget target{installFolder, progress};
     if (!CopyPackage(target))
         return outcome;

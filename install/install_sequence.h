@@ -11,8 +11,9 @@
 namespace app {
 
 struct InstallOutcome {
-    bool copied = false; // false: the package was missing or its copy abandoned
-    int failures = 0;    // entries, profile lists, support and kept files that could not be written
+    bool copied = false;        // false: the package was missing or its copy abandoned
+    bool folderRefused = false; // nothing done: an existing folder others could change
+    int failures = 0; // entries, profile lists, support and kept files that could not be written
 };
 
 // The whole installation into the install folder (MakeInstallFolder of a checked folder

@@ -77,6 +77,10 @@ int RunSilentInstall(CAcadRegistry& registry, const std::optional<std::wstring>&
     fw::ProgressBar noWindow; // its messages go nowhere
     const app::InstallOutcome outcome =
         app::Install(registry, installFolder, choice.ticks, noWindow);
+    if (outcome.folderRefused) {
+        log.Write(L"the folder is not safe to install into: nothing done");
+        return kExitUnsafeFolder;
+    }
     if (!outcome.copied) {
         log.Write(L"the package copy did not finish: nothing registered");
         return InstallExitCode(false, 0,
