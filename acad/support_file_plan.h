@@ -12,6 +12,8 @@ namespace acad {
 // holds them, so that a package with a new generation needs no new installer.
 constexpr int kFirstLibraryYear = 2007;
 constexpr int kLastLibraryYear = 2050;
+// The only release whose plot driver is replaced.
+constexpr int kDriverReleaseYear = 2008;
 
 // One copy. A path that would not fit a 260-byte buffer is nullopt: the copy is skipped
 // rather than made to or from a path cut short.

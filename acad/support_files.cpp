@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kRelease2008 = 1; // the only release whose plot driver is replaced
-
 // A source the package does not hold (most of the 44 library names) is no failure.
 bool PackageHolds(const std::string& source) {
     return GetPathKind(source) == PathIsFile;
@@ -63,7 +61,7 @@ int CAcadRegistry::CopySupportFiles(const acad::ReleaseTicks& ticks) {
             auto& [acadFolder, planned] =
                 plans.emplace_back(folder, std::vector<PlannedSupportFile>{});
             for (const auto& copy :
-                 acad::PlanSupportFiles(packageFolder, folder, k == kRelease2008)) {
+                 acad::PlanSupportFiles(packageFolder, folder, acad::ReleaseYear(k) == acad::kDriverReleaseYear)) {
                 const bool held = copy.source && PackageHolds(*copy.source);
                 const bool existed =
                     held && copy.destination &&

@@ -62,6 +62,10 @@ bool Dlg_Setup::RunInstall() {
     const std::string installFolder = app::MakeInstallFolder(m_strInstallPath);
     const app::InstallOutcome outcome =
         app::Install(m_registry, installFolder, m_bRelease, m_progress);
+    if (outcome.folderRefused) { // the user has been told, and may choose another folder
+        ShowFolderRow(true);
+        return false;
+    }
     if (outcome.folderMissing) {
         // Nothing was made: the user may choose another folder, or another drive.
         ShowFolderRow(true);

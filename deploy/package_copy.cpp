@@ -5,6 +5,7 @@
 #include "deploy/setup_messages.h"
 #include "core/bounded_format.h"
 #include "core/install_events.h"
+#include "framework/no_link_file.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 
@@ -66,11 +67,15 @@ DestinationFolder PrepareSettingsFolder() {
     return {spelled, folder};
 }
 
-bool CopyOnce(const deploy::FilePaths& paths, const std::wstring& shown) {
-    if (paths.source && paths.destination &&
+// A destination that is a link fails as a copy does, with its own reason: the install folder
+// may have been prepared by someone else, and the copy must not write where it points.
+bool CopyOnce(const deploy::FilePaths& paths, const std::wstring& shown, bool destinationIsLink) {
+    if (paths.source && paths.destination && !destinationIsLink &&
         CopyFileA(paths.source->c_str(), paths.destination->c_str(), FALSE))
         return true;
-    const DWORD error = paths.source && paths.destination ? GetLastError() : ERROR_BAD_PATHNAME;
+    const DWORD error = destinationIsLink                   ? fw::kStoppedOnLink
+                        : paths.source && paths.destination ? GetLastError()
+                                                            : ERROR_BAD_PATHNAME;
     core::InstallEvents::Failed(L"copy " + shown, error);
     return false;
 }
@@ -78,13 +83,16 @@ bool CopyOnce(const deploy::FilePaths& paths, const std::wstring& shown) {
 // Copies until it succeeds or the user gives up on the file. An answer that is neither
 // Abort nor Ignore means Retry; a box that could not be shown at all (0) ends the copy,
 // since retrying without asking would never stop.
-CopyOutcome CopyWithUserChoice(const deploy::FilePaths& paths, const std::wstring& shown) {
-    while (!CopyOnce(paths, shown)) {
+CopyOutcome CopyWithUserChoice(const deploy::FilePaths& paths, const std::wstring& shown,
+                               Destination found) {
+    while (!CopyOnce(paths, shown, found.link)) {
         const int answer = ShowSetupMessage(deploy::CopyFailureText(shown), MB_ABORTRETRYIGNORE);
         if (answer == IDABORT || answer == 0)
             return CopyOutcome::Aborted;
         if (answer == IDIGNORE)
             return CopyOutcome::Ignored;
+        if (paths.destination) // the user may have taken the link away before Retry
+            found = ClearReadOnly(*paths.destination);
     }
     return CopyOutcome::Copied;
 }
@@ -136,17 +144,20 @@ EntryOutcome CopyEntry(const PlannedCopy& planned, const WIN32_FIND_DATAW& entry
                                entry.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
         RemoveZoneIdentifier(*paths.source);
     }
-    // The destination as the plan found it a moment ago: one look per file is enough.
+    // The destination as the plan found it a moment ago: one look per file is enough. A link
+    // is never written through, nor its flags touched.
     const DWORD attributes = planned.destinationAttributes;
-    const bool existed = attributes != INVALID_FILE_ATTRIBUTES;
-    if (existed && (attributes & FILE_ATTRIBUTE_READONLY))
+    const Destination found{attributes != INVALID_FILE_ATTRIBUTES,
+                            attributes != INVALID_FILE_ATTRIBUTES && fw::IsLink(attributes)};
+    if (found.exists && !found.link && (attributes & FILE_ATTRIBUTE_READONLY))
         SetFileAttributesA(paths.destination->c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
 
-    const CopyOutcome outcome = CopyWithUserChoice(paths, planned.shown);
+    const CopyOutcome outcome = CopyWithUserChoice(paths, planned.shown, found);
     if (outcome == CopyOutcome::Aborted)
         return EntryOutcome::Aborted;
     if (outcome == CopyOutcome::Copied)
-        core::InstallEvents::FileCopied(planned.kind, *paths.source, *paths.destination, existed);
+        core::InstallEvents::FileCopied(planned.kind, *paths.source, *paths.destination,
+                                        found.exists);
     // Only a read-only source (on a medium where the flag would not come off) can have
     // passed the flag on; a writable source leaves nothing to clear.
     if (paths.destination && sourceReadOnly)
@@ -175,11 +186,15 @@ std::optional<std::wstring> UserSettingsFolder() {
     return *base + L"\\Vornik";
 }
 
-bool ClearReadOnly(const std::string& path) {
+Destination ClearReadOnly(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return {};
+    if (fw::IsLink(attributes))
+        return {true, true};
+    if (attributes & FILE_ATTRIBUTE_READONLY)
         SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    return attributes != INVALID_FILE_ATTRIBUTES;
+    return {true, false};
 }
 
 bool RemoveZoneIdentifier(const std::string& path) {

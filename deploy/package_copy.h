@@ -31,9 +31,16 @@ void OverrideFindNextEntry(FindNextEntry next);
 // usable), in UTF-16; nullopt when neither is known. Not created here.
 std::optional<std::wstring> UserSettingsFolder();
 
-// Drops the read-only flag and keeps every other attribute; a missing path is left alone.
-// True when the path exists.
-bool ClearReadOnly(const std::string& path);
+// What one look at a destination found. A link (junction, symbolic link) is left as it is:
+// clearing its flag would clear its target's, and a copy onto it would write there.
+struct Destination {
+    bool exists = false;
+    bool link = false;
+};
+
+// Drops the read-only flag and keeps every other attribute; a missing path or a link is left
+// alone.
+Destination ClearReadOnly(const std::string& path);
 
 // Deletes the path's "Zone.Identifier" stream, the mark of a file that came from the
 // internet. True when a stream was deleted.

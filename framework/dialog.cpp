@@ -1,6 +1,7 @@
 #include "framework/dialog.h"
 
 #include "framework/message_box.h"
+#include "framework/system_library.h"
 
 #include <commctrl.h>
 
@@ -13,7 +14,11 @@ namespace {
 void RegisterCommonControls() {
     static const bool registered = [] {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-        return InitCommonControlsEx(&controls) != FALSE;
+        // comctl32 is no KnownDLL: taken from System32, never from beside the program.
+        using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        const HMODULE comctl = LoadSystemLibrary(L"comctl32.dll");
+        const FARPROC init = comctl ? GetProcAddress(comctl, "InitCommonControlsEx") : nullptr;
+        return init && reinterpret_cast<Init>(reinterpret_cast<void*>(init))(&controls) != FALSE;
     }();
     (void)registered;
 }

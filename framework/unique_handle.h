@@ -57,6 +57,10 @@ struct ProcessHandleTraits { // processes and threads: empty is null
     static HANDLE invalid() { return nullptr; }
     static void close(HANDLE h) { CloseHandle(h); }
 };
+struct LocalTraits { // what the security functions allocate with LocalAlloc
+    static HLOCAL invalid() { return nullptr; }
+    static void close(HLOCAL h) { LocalFree(h); }
+};
 struct GdiTraits {
     static HGDIOBJ invalid() { return nullptr; }
     static void close(HGDIOBJ h) { DeleteObject(h); }
@@ -68,5 +72,6 @@ using unique_file = unique_any<HANDLE, KernelHandleTraits>;
 using unique_snapshot = unique_any<HANDLE, KernelHandleTraits>;
 using unique_process = unique_any<HANDLE, ProcessHandleTraits>;
 using unique_gdi = unique_any<HGDIOBJ, GdiTraits>;
+using unique_local = unique_any<HLOCAL, LocalTraits>;
 
 } // namespace fw

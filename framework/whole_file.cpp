@@ -1,5 +1,6 @@
 #include "framework/whole_file.h"
 
+#include "framework/no_link_file.h"
 #include "framework/unique_handle.h"
 
 #include <windows.h>
@@ -20,8 +21,7 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path) {
 }
 
 bool WriteWholeFile(const std::wstring& path, const std::string& content) {
-    const unique_file file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    const unique_file file = OpenWithoutFollowing(path, GENERIC_WRITE, 0, true);
     DWORD written = 0;
     return file &&
            WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,

@@ -63,6 +63,9 @@ std::string InstallFolderLine(const std::string& folder);
 std::string FolderLine(const std::string& path);
 std::string FileLine(core::FileKind kind, const std::string& path, bool existedBefore);
 std::string KeyLine(int view, const std::string& path);
+// The registry view that this process reaches without asking for another: the view of the
+// keys it writes, and of the product keys its scan finds.
+constexpr int kOwnRegistryView = sizeof(void*) == 4 ? 32 : 64;
 std::string TrustedPathLine(const std::string& variablesKey,
                             const std::optional<RecordedText>& before, const RecordedText& written);
 std::string ListedLine(const std::string& root);

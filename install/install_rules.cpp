@@ -9,7 +9,7 @@ namespace app {
 std::string MakeInstallFolder(const std::string& folderText) {
     std::string folder = folderText;
     core::StripTrailingBackslash(folder);
-    return folder + "\\V-ZiruzOrav";
+    return folder + "\\" + kInstallFolderName;
 }
 
 std::string CurrentFolderText(const std::optional<std::string>& installFolder) {

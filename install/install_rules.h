@@ -19,6 +19,9 @@ constexpr const char* kLongestInstalledName = "VK_ZiruzOrav2010_32.ARX";
 // no ';', nothing cut), and the longest path written below it must fit a 260-byte buffer.
 bool IsInstallableFolderText(const std::string& folderText);
 
+// The last level of every install folder.
+constexpr const char* kInstallFolderName = "V-ZiruzOrav";
+
 // The folder the package goes into: the folder text without one trailing backslash, then
 // "\V-ZiruzOrav". A folder that already ends in V-ZiruzOrav still gets its own sub-folder.
 std::string MakeInstallFolder(const std::string& folderText);

@@ -1,8 +1,10 @@
 #include "install/install_sequence.h"
 
 #include "core/install_events.h"
+#include "core/mbcs_text.h"
 #include "deploy/package_copy.h"
 #include "deploy/package_folder.h"
+#include "deploy/setup_messages.h"
 #include "framework/text_convert.h"
 #include "framework/whole_file.h"
 #include "install/install_record.h"
@@ -10,6 +12,8 @@
 #include "install/list_entry.h"
 #include "install/record_writer.h"
 #include "picker/folder_actions.h"
+#include "security/folder_owner.h"
+#include "security/install_folders.h"
 
 #include <windows.h>
 
@@ -22,13 +26,13 @@ namespace {
 // Every missing level of the install folder, from the drive down, as the picker makes them;
 // each one made is told, for the uninstaller to remove when empty. When a level cannot be
 // made, those made before it go again: a failed installation leaves no empty folders.
-bool MakeInstallFolders(const std::string& installFolder) {
+bool MakeInstallFolders(const std::string& installFolder, void* securityAttributes) {
     std::vector<std::string> made;
     DWORD error = ERROR_SUCCESS;
     FolderActions actions;
     actions.examine = ExamineFolderEntry;
     actions.createFolder = [&](const std::string& level) {
-        if (CreateDirectoryA(level.c_str(), nullptr))
+        if (CreateDirectoryA(level.c_str(), static_cast<SECURITY_ATTRIBUTES*>(securityAttributes)))
             made.push_back(level);
         else
             error = GetLastError(); // an existing level too; only the last one matters
@@ -61,7 +65,20 @@ std::string TakenOverRecord(const std::string& installFolder) {
 InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& installFolder,
                             const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
     InstallOutcome outcome;
-    if (!MakeInstallFolders(installFolder)) {
+    // Every missing level, locked when the installation is machine-wide.
+    const std::string targetFolder =
+        installFolder.substr(0, core::FindLastBackslash(installFolder));
+    const security::PreparedFolders folders = security::PrepareInstallFolders(
+        targetFolder, installFolder, security::InstallsMachineWide(),
+        [&](void* securityAttributes) {
+            return MakeInstallFolders(installFolder, securityAttributes);
+        });
+    if (folders.state == security::FolderState::Refused) {
+        ShowSetupMessage(security::UnsafeFolderMessage(folders.refused));
+        outcome.folderRefused = true;
+        return outcome;
+    }
+    if (folders.state == security::FolderState::NotMade) {
         outcome.folderMissing = true;
         return outcome;
     }

@@ -13,6 +13,7 @@ namespace app {
 struct InstallOutcome {
     bool copied = false;        // false: the package was missing or its copy abandoned
     bool folderMissing = false; // the install folder could not be made: nothing was copied
+    bool folderRefused = false; // nothing done: an existing folder others could change
     int failures = 0; // entries, profile lists, support and kept files that could not be written
 };
 

@@ -3,6 +3,7 @@
 #include "core/install_events.h"
 #include "deploy/package_copy.h"
 #include "deploy/package_folder.h"
+#include "framework/no_link_file.h"
 #include "framework/own_path.h"
 #include "framework/text_convert.h"
 
@@ -31,16 +32,18 @@ int Keep(const std::wstring& source, const std::string& destination) {
     }
     if (SameFile(source, wideDestination))
         return 0;
-    const bool existed = ClearReadOnly(destination);
-    if (!CopyFileW(source.c_str(), wideDestination.c_str(), FALSE)) {
-        core::InstallEvents::Failed(L"keep " + wideDestination, GetLastError());
+    // Not onto a link: the kept installer would be written wherever it points.
+    const Destination found = ClearReadOnly(destination);
+    if (found.link || !CopyFileW(source.c_str(), wideDestination.c_str(), FALSE)) {
+        core::InstallEvents::Failed(L"keep " + wideDestination,
+                                    found.link ? fw::kStoppedOnLink : GetLastError());
         return 1;
     }
     // Active Setup starts the kept installer without anyone to answer a download warning.
     RemoveZoneIdentifier(destination);
     ClearReadOnly(destination);
     core::InstallEvents::FileCopied(core::FileKind::Kept, fw::AnsiFromWide(source), destination,
-                                    existed);
+                                    found.exists);
     return 0;
 }
 

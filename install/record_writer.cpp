@@ -1,5 +1,6 @@
 #include "install/record_writer.h"
 
+#include "framework/no_link_file.h"
 #include "framework/text_convert.h"
 #include "install/install_record.h"
 
@@ -11,8 +12,6 @@ namespace {
 std::string Utf8(const std::string& ansi) {
     return fw::Utf8FromWide(fw::WideFromAnsi(ansi));
 }
-// The registry view that this process reaches without asking for another.
-constexpr int kOwnView = sizeof(void*) == 4 ? 32 : 64;
 } // namespace
 
 InstallRecordWriter::InstallRecordWriter(const std::string& installFolder,
@@ -30,7 +29,7 @@ void InstallRecordWriter::FilePlanned(core::FileKind kind, const std::string& to
 }
 
 void InstallRecordWriter::EntryKeyPlanned(const std::string& key) {
-    m_pending += KeyLine(kOwnView, Utf8(key));
+    m_pending += KeyLine(kOwnRegistryView, Utf8(key));
 }
 
 void InstallRecordWriter::TrustedPathPlanned(const std::wstring& variablesKey,
@@ -53,10 +52,10 @@ void InstallRecordWriter::Write() {
     if (m_pending.empty())
         return;
     if (!m_file) {
-        m_file.reset(CreateFileW(m_path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        m_file =
+            fw::OpenWithoutFollowing(m_path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, false);
         if (!m_file)
-            return; // the install folder is not there yet: kept until it is
+            return; // the install folder is not there yet (or a link is): kept until it is
         // A line torn off by an earlier crash stays a line of its own, which reading ignores.
         LARGE_INTEGER size{};
         char last = '\n';

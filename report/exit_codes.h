@@ -11,6 +11,7 @@ enum ExitCode {
     kExitCopyFailed = 4,     // a package file could not be copied; nothing registered
     kExitBadCommandLine = 5, // a command line or log file that cannot be used; nothing done
     kExitNoRelease = 6,      // no AutoCAD release to install for
+    kExitUnsafeFolder = 7,   // an existing folder others own or could change; nothing done
     kExitInternalError = 8,  // the program failed itself (an exception, values it cannot read)
 };
 

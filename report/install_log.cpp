@@ -1,5 +1,6 @@
 #include "report/install_log.h"
 
+#include "framework/no_link_file.h"
 #include "framework/text_convert.h"
 
 #include <windows.h>
@@ -17,8 +18,9 @@ std::string FormatLogLine(int year, int month, int day, int hour, int minute, in
 }
 
 std::unique_ptr<InstallLog> InstallLog::Create(const std::wstring& path) {
-    fw::unique_file file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // A link named as the log is refused: an administrator's run would otherwise replace
+    // whatever it points to.
+    fw::unique_file file = fw::OpenWithoutFollowing(path, GENERIC_WRITE, FILE_SHARE_READ, true);
     if (!file)
         return nullptr;
     return std::unique_ptr<InstallLog>(new InstallLog(std::move(file)));

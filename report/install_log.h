@@ -14,7 +14,8 @@ std::string FormatLogLine(int year, int month, int day, int hour, int minute, in
 
 class InstallLog {
   public:
-    // The log at path, created anew (an older one is replaced); nullptr when it cannot be.
+    // The log at path, created anew (an older one is replaced); nullptr when it cannot be,
+    // a link there included.
     static std::unique_ptr<InstallLog> Create(const std::wstring& path);
     // A log that keeps nothing: for runs without /LOG=.
     static std::unique_ptr<InstallLog> Discarding();

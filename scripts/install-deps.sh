@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake make g++ python3 wine wine64 g++-mingw-w64-i686 g++-mingw-w64-x86-64
           xvfb xauth x11-utils locales fonts-wqy-zenhei googletest imagemagick
-          clang libclang-rt-14-dev) # clang and its libFuzzer runtime: scripts/fuzz.sh
+          clang libclang-rt-14-dev # clang and its libFuzzer runtime: scripts/fuzz.sh
+          osslsigncode openssl) # release signing: scripts/sign.sh, scripts/check-signing.sh
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

@@ -28,6 +28,7 @@ logs=$(mktemp -d)
 echo "== product"
 "$top/scripts/check-product.sh" || status=1
 "$top/scripts/check-layers.sh" || status=1
+"$top/scripts/check-signing.sh" || status=1
 "$top/scripts/check-reproducible.sh" || status=1
 echo "== native tests"
 ctest --test-dir "$top/build/native" --output-on-failure -j "$(nproc)" | tee "$logs/native" ||

@@ -27,25 +27,30 @@ status=0
 ran() { # CTest's output: how many tests ran
   sed -nE 's/.*tests passed, [0-9]+ tests? failed out of ([0-9]+).*/\1/p' "$1" | tail -1
 }
+failed_names() { # CTest's output: the names of the tests that failed
+  sed -n '/^The following tests FAILED:/,$ s/^[[:space:]]*[0-9]* - \(.*\) ([A-Za-z ]*)$/\1/p' "$1"
+}
 run() { # kind, build folder: its tests, and a second run of those that failed
-  local kind=$1 build=$2 failed=$2/Testing/Temporary/LastTestsFailed.log out first total
-  out=$(mktemp)
-  rm -f "$failed"
+  local kind=$1 build=$2 out again first total
+  out=$(mktemp) again=$(mktemp)
   if ctest --test-dir "$build" --output-on-failure -j "$(nproc)" | tee "$out"; then
     echo "$kind $(ran "$out") 0" >>"$counts"
-    rm -f "$out"
+    rm -f "$out" "$again"
     return 0
   fi
-  total=$(ran "$out")
+  total=$(ran "$out") first=$(failed_names "$out")
   rm -f "$out"
   # Nothing ran, e.g. the test program could not be started to list its tests.
-  [ -s "$failed" ] && [ -n "$total" ] || { status=1; return 0; }
-  first=$(cut -d: -f2- "$failed")
+  if [ -z "$total" ] || [ -z "$first" ]; then
+    status=1
+    rm -f "$again"
+    return 0
+  fi
   echo "-- once more: $(tr '\n' ' ' <<<"$first")"
-  rm -f "$failed"
-  ctest --test-dir "$build" --output-on-failure --rerun-failed || status=1
-  grep -vxF -f <(cut -d: -f2- "$failed" 2>/dev/null) <<<"$first" >>"$retried" || true
-  echo "$kind $total $( (cut -d: -f2- "$failed" 2>/dev/null || true) | grep -c .)" >>"$counts"
+  ctest --test-dir "$build" --output-on-failure --rerun-failed | tee "$again" || status=1
+  grep -vxF -f <(failed_names "$again") <<<"$first" >>"$retried" || true
+  echo "$kind $total $(failed_names "$again" | grep -c .)" >>"$counts"
+  rm -f "$again"
 }
 echo "-- the 32-bit product ($(wine_kind product32) Wine)"
 run product32 "$top/build/i686"

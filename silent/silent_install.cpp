@@ -80,6 +80,10 @@ int RunSilentInstall(CAcadRegistry& registry, const std::optional<std::wstring>&
     fw::ProgressBar noWindow; // its messages go nowhere
     const app::InstallOutcome outcome =
         app::Install(registry, installFolder, choice.ticks, noWindow);
+    if (outcome.folderRefused) {
+        log.Write(L"the folder is not safe to install into: nothing done");
+        return kExitUnsafeFolder;
+    }
     if (outcome.folderMissing) {
         log.Write(L"the folder cannot be made: nothing done");
         return kExitBadCommandLine;

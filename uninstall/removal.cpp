@@ -1,6 +1,7 @@
 #include "uninstall/removal.h"
 
 #include "framework/error_text.h"
+#include "framework/no_link_file.h"
 #include "framework/registry_text.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
@@ -51,10 +52,28 @@ LONG ApplyRestore(const std::wstring& keyPath, const TrustedPathsRestore& restor
                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
+// A path whose folder is a link leads somewhere else than the record says: nothing there is
+// ours to delete.
+bool BehindLink(const std::wstring& path) {
+    std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+    if (!folder.empty() && folder.back() == L':')
+        folder += L'\\'; // "C:" alone names the drive's current folder
+    return fw::IsLink(GetFileAttributesW(folder.c_str()));
+}
+
 LONG DeleteOneFile(const std::wstring& path) {
+    if (BehindLink(path))
+        return static_cast<LONG>(fw::kStoppedOnLink);
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return static_cast<LONG>(GetLastError());
+    // A link put in the place of a file goes itself, never what it points to; its flags are
+    // not touched either, since that would change the target's.
+    if (fw::IsLink(attributes)) {
+        const BOOL gone = attributes & FILE_ATTRIBUTE_DIRECTORY ? RemoveDirectoryW(path.c_str())
+                                                                : DeleteFileW(path.c_str());
+        return gone ? ERROR_SUCCESS : static_cast<LONG>(GetLastError());
+    }
     if (attributes & FILE_ATTRIBUTE_READONLY)
         SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     return DeleteFileW(path.c_str()) ? ERROR_SUCCESS : static_cast<LONG>(GetLastError());
@@ -89,8 +108,13 @@ class Outcome {
     std::vector<std::wstring>& m_notRemoved;
 };
 
-// A program that has just ended may hold its current folder for a moment longer.
+// A program that has just ended may hold its current folder for a moment longer. A folder
+// that is a link goes itself (RemoveDirectoryW never follows one); one behind a link stays.
 bool RemoveFolderSoon(const std::wstring& folder) {
+    if (BehindLink(folder)) {
+        SetLastError(fw::kStoppedOnLink);
+        return false;
+    }
     for (int attempt = 0;; ++attempt) {
         if (RemoveDirectoryW(folder.c_str()))
             return true;

@@ -1,5 +1,6 @@
-// The uninstaller runs from a temporary copy of itself: the kept SetUp.exe that the user (or
-// a deployment system) starts cannot delete its own file while it runs. The copy learns the
+// The uninstaller runs from a temporary copy of itself, in a private folder of its own: the
+// kept SetUp.exe that the user (or a deployment system) starts cannot delete its own file
+// while it runs. The copy learns the
 // install folder, and in a silent run where to report its exit code, from its environment,
 // so that the command line it gets is exactly the one that was given.
 #include "uninstall/uninstall_command.h"
@@ -14,6 +15,9 @@
 #include "install/install_record.h"
 #include "report/exit_codes.h"
 #include "report/install_log.h"
+#include "security/private_copy.h"
+#include "uninstall/machine_facts.h"
+#include "uninstall/record_check.h"
 #include "uninstall/removal.h"
 
 #include <windows.h>
@@ -82,10 +86,11 @@ std::wstring CurrentFolder() {
 // when no copy could be started.
 std::optional<int> RunTemporaryCopy(const std::wstring& folder, const std::wstring& arguments,
                                     bool silent) {
-    const std::wstring copy =
-        TempFolder() + L"VornikUninstall-" + std::to_wstring(GetCurrentProcessId()) + L".exe";
-    if (!CopyFileW(fw::OwnPath().c_str(), copy.c_str(), FALSE))
+    const std::optional<security::PrivateCopy> privateCopy =
+        security::MakePrivateCopy(fw::OwnPath(), L"VornikUninstall.exe");
+    if (!privateCopy)
         return std::nullopt;
+    const std::wstring& copy = privateCopy->file;
     fw::unique_process reportRead, reportWrite;
     if (silent) {
         SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
@@ -106,9 +111,9 @@ std::optional<int> RunTemporaryCopy(const std::wstring& folder, const std::wstri
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     if (!CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr,
-                        reportWrite ? TRUE : FALSE, 0, nullptr, TempFolder().c_str(), &startup,
-                        &info)) {
-        DeleteFileW(copy.c_str());
+                        reportWrite ? TRUE : FALSE, 0, nullptr, privateCopy->folder.c_str(),
+                        &startup, &info)) {
+        security::RemovePrivateCopy(*privateCopy);
         return std::nullopt;
     }
     const fw::unique_process process(info.hProcess);
@@ -188,7 +193,9 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
         write(L"no install record: " + recordPath);
         return finish(unattended::kExitNoPackage, kNoRecordMessage);
     }
-    const InstallRecord record = ReadInstallRecord(*content);
+    const CheckedRecord checked =
+        CheckRecord(ReadInstallRecord(*content), GatherMachineFacts(folder), fw::WideFromUtf8);
+    const InstallRecord& record = checked.accepted;
     if (!silent && ShowSetupMessage(kConfirmMessage, MB_YESNO) != IDYES) {
         write(L"not confirmed: nothing removed");
         return finish(unattended::kExitDone, nullptr);
@@ -198,22 +205,29 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
         return finish(unattended::kExitAcadRunning, kCloseAutoCadMessage);
     }
 
+    for (const std::string& item : checked.refused)
+        write(L"refused: " + fw::WideFromUtf8(item) + L" (not made by this installation)");
     RemovalResult result = RemoveRegisteredParts(record, write);
     std::vector<std::wstring>& notRemoved = result.notRemoved;
     if (notRemoved.empty()) {
-        ReportAndWaitForInstaller(unattended::kExitDone);
+        ReportAndWaitForInstaller(checked.refused.empty() ? unattended::kExitDone
+                                                          : unattended::kExitPartly);
         const auto more = RemoveFolderRemains(record, recordPath, write);
         notRemoved.insert(notRemoved.end(), more.begin(), more.end());
     } else if (!fw::WriteWholeFile(recordPath, FormatInstallRecord(result.remaining))) {
         write(L"could not rewrite the install record " + recordPath);
     }
-    const int code = notRemoved.empty() ? unattended::kExitDone : unattended::kExitPartly;
     for (const auto& item : notRemoved)
         write(L"not removed: " + item);
+    // Refused lines are not carried out, now or later: they keep neither the record nor the
+    // list entry, but the user and the exit code learn of them.
+    for (const std::string& item : checked.refused)
+        notRemoved.push_back(fw::WideFromUtf8(item));
+    const int code = notRemoved.empty() ? unattended::kExitDone : unattended::kExitPartly;
     const std::wstring message = notRemoved.empty() ? kDoneMessage : PartlyText(notRemoved);
     finish(code, message.c_str());
     if (fromCopy) // a running program cannot delete itself; Windows does at the next start
-        MoveFileExW(fw::OwnPath().c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        security::RemoveAtNextStart(fw::OwnPath());
     return code;
 }
 

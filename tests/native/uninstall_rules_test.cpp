@@ -1,4 +1,5 @@
 #include "install/install_record.h"
+#include "uninstall/record_check.h"
 #include "uninstall/trusted_path_restore.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +126,109 @@ TEST(TrustedPathRestore, ActionForCurrentValue) {
                       ? L"leave"
                       : std::to_wstring(r.value.type) + L":" + r.value.text,
                   expected);
+    }
+}
+
+// Each line appended to a record of kDir, checked against a machine with AutoCAD 2008 and
+// 2014: how many of its facts are accepted and how many refused. A refused line does nothing.
+TEST(RecordCheck, AcceptsOnlyWhatAnInstallationCouldHaveMade) {
+    const std::string cad = "SOFTWARE\\Autodesk\\AutoCAD\\R19.1\\ACAD-D001:804\\";
+    const std::string vars = cad + "Profiles\\P\\Variables", lisp = "D:\\LISP";
+    const std::string trusted = lisp + ";C:\\T\\V-ZIRUZORAV", kOld = "C:\\Old\\V-ZiruzOrav";
+    const MachineFacts facts{
+        "c:\\t\\v-ziruzorav",
+        {{2008, "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\", "C:\\CAD 2008"},
+         {2014, cad, "C:\\CAD 2014"}},
+        32,
+        32};
+    using Counts = std::pair<size_t, size_t>;
+    const Counts ok{1, 0}, refused{0, 1};
+    const std::pair<std::string, Counts> rows[] = {
+        // Created folders: the install folder and the levels above it.
+        {FolderLine(kDir), ok},
+        {FolderLine("C:\\t"), ok},
+        {FolderLine("C:\\"), refused},
+        {FolderLine("C:\\Elsewhere"), refused},
+        {FolderLine(kDir + "\\sub"), refused},
+        {FolderLine(kDir + "\\..\\..\\Windows"), refused},
+        {FolderLine("C:\\T\\V-ZiruzOrav2"), refused},
+        {FolderLine("C:\\T."), refused},
+        // The settings folder passes with its file; neither is ever removed.
+        {FileLine(FileKind::Settings, "C:\\AppData\\Vornik\\Vornik.Ini", false) +
+             FolderLine("C:\\AppData\\Vornik"),
+         ok},
+        // Package and kept files: directly in the install folder.
+        {FileLine(FileKind::Package, kDir + "\\a.arx", false), ok},
+        {FileLine(FileKind::Kept, "C:/T/V-ZiruzOrav/SetUp.exe", false), ok},
+        {FileLine(FileKind::Package, "C:\\Windows\\evil.dll", false), refused},
+        {FileLine(FileKind::Package, kDir + "\\..\\evil.dll", false), refused},
+        {FileLine(FileKind::Package, kDir + "/../evil.dll", false), refused},
+        {FileLine(FileKind::Package, kDir + "\\sub\\a.arx", false), refused},
+        {FileLine(FileKind::Package, kDir + "2\\a.arx", false), refused},
+        {FileLine(FileKind::Package, "C:\\T\\V-ZiruzOrav.\\a.arx", false), refused},
+        {FileLine(FileKind::Package, "C:\\T\\V-ZiruzOrav \\a.arx", false), refused},
+        {FileLine(FileKind::Package, kDir + "\\a.arx::$DATA", false), refused},
+        {FileLine(FileKind::Package, "\\\\?\\" + kDir + "\\a.arx", false), refused},
+        // Support files: their planned names in an AutoCAD folder found.
+        {FileLine(FileKind::Support, "C:\\CAD 2014\\Fonts\\Vornik_EN.shx", false), ok},
+        {FileLine(FileKind::Support, "c:\\cad 2014\\acad2013p.DLL", true), ok},
+        {FileLine(FileKind::Support, "C:\\CAD 2008\\Drv\\pdfplot9.hdi", false), ok},
+        {FileLine(FileKind::Support, "C:\\CAD 2014\\Drv\\pdfplot9.hdi", false), refused},
+        {FileLine(FileKind::Support, "C:\\CAD 2014\\acad.exe", false), refused},
+        {FileLine(FileKind::Support, "C:\\CAD 2014\\Fonts\\..\\acad.exe", false), refused},
+        {FileLine(FileKind::Support, "C:\\Windows\\Fonts\\Vornik_EN.shx", false), refused},
+        // Keys: the add-in's entry names below a product key found, in its view.
+        {KeyLine(32, cad + "Applications\\VK_ZiruzOrav2014"), ok},
+        {KeyLine(32, "software\\autodesk\\autocad\\r19.1\\acad-d001:804\\applications\\"
+                     "vornik2014dllp"),
+         ok},
+        {KeyLine(64, cad + "Applications\\VK_ZiruzOrav2014"), refused},
+        {KeyLine(32, cad + "Applications\\AcadVBA"), refused},
+        {KeyLine(32, cad + "Applications\\VK_ZiruzOrav2008"), refused},
+        {KeyLine(32, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Applications\\"
+                     "VK_ZiruzOrav2010"),
+         refused},
+        {KeyLine(32, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"), refused},
+        // TRUSTEDPATHS: "written" is exactly what the install makes of "before".
+        {TrustedPathLine(vars, RecordedText{1, "D:\\Lisp"}, {1, trusted}), ok},
+        {TrustedPathLine(vars, RecordedText{2, "%A%"}, {2, "%A%;C:\\T\\V-ZIRUZORAV"}), ok},
+        {TrustedPathLine(vars, std::nullopt, {1, kDir}), ok},
+        {TrustedPathLine(vars, RecordedText{1, "."}, {1, kDir}), ok},
+        // Installed twice: the second installation upper-cases what the first wrote.
+        {TrustedPathLine(vars, RecordedText{1, ""}, {1, "C:\\T\\V-ZIRUZORAV"}), ok},
+        {TrustedPathLine(vars, RecordedText{1, "D:\\Lisp"}, {1, lisp}), refused},
+        {TrustedPathLine(vars, RecordedText{1, "D:\\Lisp;E:\\Mine"}, {1, trusted}), refused},
+        {TrustedPathLine(vars, std::nullopt, {1, trusted}), refused},
+        {TrustedPathLine(vars, RecordedText{2, "D:\\Lisp"}, {1, trusted}), refused},
+        {TrustedPathLine(vars, RecordedText{1, "D:\\Lisp"}, {1, trusted + ";E:\\MINE"}), refused},
+        {TrustedPathLine("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", std::nullopt,
+                         {1, kDir}),
+         refused},
+        // Another install folder than the record's own: it and what lies in it.
+        {InstallFolderLine("C:\\Other") + FileLine(FileKind::Package, "C:\\Other\\a", false),
+         {0, 2}},
+        // An installation taken over: its folder is an install folder too; trusted paths may
+        // hold both. A taken-over folder of another name is no installation's.
+        {InstallFolderLine(kOld) + FileLine(FileKind::Package, kOld + "\\a.arx", false) +
+             InstallFolderLine(kDir),
+         ok},
+        {InstallFolderLine(kOld) + InstallFolderLine(kDir) +
+             TrustedPathLine(vars, RecordedText{1, "D:\\Lisp"},
+                             {1, "D:\\LISP;C:\\OLD\\V-ZIRUZORAV;C:\\T\\V-ZIRUZORAV"}),
+         ok},
+        {InstallFolderLine("C:\\Windows") +
+             FileLine(FileKind::Package, "C:\\Windows\\evil.dll", false) + InstallFolderLine(kDir),
+         {0, 2}},
+    };
+    const WidenUtf8 widen = [](const std::string& s) { return std::wstring(s.begin(), s.end()); };
+    for (const auto& [line, counts] : rows) {
+        const CheckedRecord checked =
+            CheckRecord(ReadInstallRecord(InstallFolderLine(kDir) + line), facts, widen);
+        const InstallRecord& a = checked.accepted;
+        EXPECT_EQ(Counts(a.folders.size() + a.files.size() + a.keys.size() + a.trustedPaths.size(),
+                         checked.refused.size()),
+                  counts)
+            << line;
     }
 }
 

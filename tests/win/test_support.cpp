@@ -45,6 +45,50 @@ TempDir::~TempDir() {
     DeleteFolderTree(fw::WideFromAnsi(m_path));
 }
 
+namespace {
+bool IsLink(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+} // namespace
+
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+    const std::wstring wideLink = fw::WideFromAnsi(link), wideTarget = fw::WideFromAnsi(target);
+    const DWORD targetAttributes = GetFileAttributesW(wideTarget.c_str());
+    const DWORD flags =
+        (targetAttributes & FILE_ATTRIBUTE_DIRECTORY ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) |
+        SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
+    if (CreateSymbolicLinkW(wideLink.c_str(), wideTarget.c_str(), flags) && IsLink(wideLink))
+        return true;
+    using ToUnix = char*(CDECL*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    if (!toUnix)
+        return false;
+    std::wstring commandLine = L"ln -s";
+    for (const std::wstring& path : {wideTarget, wideLink}) {
+        char* unixPath = toUnix(path.c_str());
+        if (!unixPath)
+            return false;
+        commandLine += L" \"" + fw::WideFromUtf8(unixPath) + L"\"";
+        HeapFree(GetProcessHeap(), 0, unixPath);
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(L"Z:\\bin\\ln", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info))
+        return false;
+    for (HANDLE handle : {info.hProcess, info.hThread})
+        if (handle)
+            CloseHandle(handle);
+    // A Unix program gives no handle to wait for: its link shows when it has run.
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000; Sleep(20))
+        if (IsLink(wideLink))
+            return true;
+    return false;
+}
+
 Snapshot TakeKey(HKEY root, const std::wstring& path, REGSAM view, const std::string& prefix) {
     Snapshot out;
     fw::unique_hkey key;

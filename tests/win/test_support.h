@@ -19,6 +19,10 @@ inline bool On64BitWindows() {
     return sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
 }
 
+// A symbolic link to a folder. Wine's CreateSymbolicLinkW makes none, but Wine 10 shows a Unix
+// symbolic link to a folder as one (to a file, as the file): then Unix's ln makes it.
+bool MakeFolderLink(const std::string& link, const std::string& target);
+
 // A fresh folder below the temporary folder, removed with everything in it afterwards.
 class TempDir {
   public:

@@ -2,6 +2,7 @@
 // /UNINSTALL after an installation through the dialog; afterwards the registry and the
 // folders are compared with a snapshot taken before the installation, types and bytes.
 #include "tests/win/install_fixture.h"
+#include "install/install_record.h"
 
 using namespace e2e;
 
@@ -152,6 +153,52 @@ TEST_F(UninstallE2E, RunningAutoCadRemovesNothingAndAUsersFileKeepsTheFolder) {
     EXPECT_EQ(TakeFolder(installDir), (Snapshot{{installDir + "\\notes.txt", "mine"}}));
     EXPECT_EQ(Applications(cad2010).count("VK_ZiruzOrav2010"), 0u);
     EXPECT_EQ(ListValue("DisplayName"), "(none)");
+}
+
+// A record anyone could have appended to with valid checksums, and a package file replaced by
+// a link to a folder of someone else's: what no installation made stays, and so does what the
+// link points to.
+TEST_F(UninstallE2E, ForgedLinesAndLinksTouchNothingOutsideTheInstallation) {
+    ASSERT_TRUE(StartSetup());
+    InstallInto(target);
+    const std::string outside = dir / "Outside", victim = outside + "\\victim.txt",
+                      empty = dir / "Empty", cadFile = cad2014.folder + "\\acad.exe",
+                      foreignKey = "SOFTWARE\\VornikTestForeign",
+                      otherProfile = Utf8(cad2010.Variables(L"Other"));
+    MakeFolders(outside);
+    WriteFileText(victim, "theirs");
+    WriteFileText(cadFile, "AutoCAD's");
+    MakeFolders(empty);
+    SetRegString(HKEY_LOCAL_MACHINE, foreignKey, "v", "theirs");
+    AddProfile(cad2010, L"Other", L"D:\\Lisp");
+    using namespace uninstall;
+    WriteFileText(installDir + "\\SetUp.record",
+                  *ReadFileText(installDir + "\\SetUp.record") +
+                      FileLine(core::FileKind::Package, victim, false) + FolderLine(empty) +
+                      KeyLine(32, foreignKey) + FileLine(core::FileKind::Support, cadFile, false) +
+                      TrustedPathLine(otherProfile, RecordedText{1, outside}, {1, "D:\\Lisp"}));
+    const std::string link = installDir + "\\readme.txt";
+    DeleteFileA(link.c_str());
+    ASSERT_TRUE(MakeFolderLink(link, outside));
+
+    EXPECT_EQ(Uninstall("/S /LOG=" + logFile), 1);
+    EXPECT_TRUE(WaitUntil([&] { return LogEnds(); }, kTimeout));
+    EXPECT_EQ(ReadFileText(victim), "theirs");
+    EXPECT_EQ(ReadFileText(cadFile), "AutoCAD's");
+    EXPECT_TRUE(Exists(empty));
+    EXPECT_EQ(TakeKey(HKEY_LOCAL_MACHINE, foreignKey).count("|v"), 1u);
+    EXPECT_EQ(Trusted(cad2010, L"Other"), Sz(L"D:\\Lisp"));
+    const std::string log = ReadFileText(logFile).value_or("");
+    for (const std::string& what :
+         {"file " + victim, "folder " + empty, "HKEY_LOCAL_MACHINE\\" + foreignKey,
+          "file " + cadFile, "HKEY_CURRENT_USER\\" + otherProfile + " TRUSTEDPATHS"})
+        EXPECT_NE(log.find("refused: " + what + " (not made by this installation)"),
+                  std::string::npos)
+            << what;
+    // What the installation made goes all the same. Windows removes the link itself, Wine
+    // no link to a folder (it reads it as the folder): the list entry stays for it.
+    EXPECT_EQ(Applications(cad2010).count("VK_ZiruzOrav2010"), 0u);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, foreignKey.c_str());
 }
 
 } // namespace
