@@ -43,8 +43,7 @@ Level CheckExisting(const std::wstring& folder, bool lock, const SecurityDescrip
     const std::optional<std::wstring> owner = OwnerSid(queried);
     if (!owner) {
         const DWORD error = GetLastError();
-        // A missing level is nobody's: the folders below it cannot be made, which shows up as
-        // failed copies, as it always has.
+        // A missing level is nobody's yet: the installation makes it, locked.
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             return Level::Existed;
         core::InstallEvents::Failed(L"read the owner of " + folder, error);
