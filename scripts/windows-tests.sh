@@ -34,8 +34,10 @@ run() { # kind, build folder: its tests, and a second run of those that failed
   local kind=$1 build=$2 out again first total
   out=$(mktemp) again=$(mktemp)
   if ctest --test-dir "$build" --output-on-failure -j "$(nproc)" | tee "$out"; then
-    echo "$kind $(ran "$out") 0" >>"$counts"
+    total=$(ran "$out")
     rm -f "$out" "$again"
+    [ -n "$total" ] && [ "$total" != 0 ] || { status=1; return 0; } # no test found: no pass
+    echo "$kind $total 0" >>"$counts"
     return 0
   fi
   total=$(ran "$out") first=$(failed_names "$out")
