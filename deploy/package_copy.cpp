@@ -84,8 +84,9 @@ bool CopyOnce(const deploy::FilePaths& paths, const std::wstring& shown, bool de
 // Abort nor Ignore means Retry; a box that could not be shown at all (0) ends the copy,
 // since retrying without asking would never stop.
 CopyOutcome CopyWithUserChoice(const deploy::FilePaths& paths, const std::wstring& shown,
-                               Destination found) {
+                               Destination found, const fw::ProgressBar& progressBar) {
     while (!CopyOnce(paths, shown, found.link)) {
+        progressBar.SendSteps(); // the box shows the bar at this file
         const int answer = ShowSetupMessage(deploy::CopyFailureText(shown), MB_ABORTRETRYIGNORE);
         if (answer == IDABORT || answer == 0)
             return CopyOutcome::Aborted;
@@ -132,7 +133,8 @@ std::optional<PlannedCopy> PlanEntry(const std::string& packageFolder,
     return planned;
 }
 
-EntryOutcome CopyEntry(const PlannedCopy& planned, const WIN32_FIND_DATAW& entry) {
+EntryOutcome CopyEntry(const PlannedCopy& planned, const WIN32_FIND_DATAW& entry,
+                       const fw::ProgressBar& progressBar) {
     const deploy::FilePaths& paths = planned.paths;
     // The copy takes over the source's attributes and streams, so clearing both marks on the
     // package's own file keeps them off the installed copy; the destination must be writable
@@ -152,7 +154,7 @@ EntryOutcome CopyEntry(const PlannedCopy& planned, const WIN32_FIND_DATAW& entry
     if (found.exists && !found.link && (attributes & FILE_ATTRIBUTE_READONLY))
         SetFileAttributesA(paths.destination->c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
 
-    const CopyOutcome outcome = CopyWithUserChoice(paths, planned.shown, found);
+    const CopyOutcome outcome = CopyWithUserChoice(paths, planned.shown, found, progressBar);
     if (outcome == CopyOutcome::Aborted)
         return EntryOutcome::Aborted;
     if (outcome == CopyOutcome::Copied)
@@ -241,7 +243,7 @@ bool CopyPackage(const InstallTarget& target) {
     // One step per entry examined, and one for the end of the listing.
     for (size_t k = 0; k < entries.size(); ++k) {
         target.progressBar.StepIt();
-        if (plan[k] && CopyEntry(*plan[k], entries[k]) == EntryOutcome::Aborted)
+        if (plan[k] && CopyEntry(*plan[k], entries[k], target.progressBar) == EntryOutcome::Aborted)
             return false;
     }
     target.progressBar.StepIt();
