@@ -7,15 +7,43 @@
 #include "core/install_events.h"
 #include "deploy/package_folder.h"
 #include "framework/text_convert.h"
+#include "framework/unique_handle.h"
 
+#include <windows.h>
+
+#include <cstring>
+#include <set>
 #include <utility>
 #include <vector>
 
 namespace {
 
+struct NoCaseLess {
+    bool operator()(const std::string& a, const std::string& b) const {
+        return _stricmp(a.c_str(), b.c_str()) < 0;
+    }
+};
+using FileNames = std::set<std::string, NoCaseLess>;
+
+// The names of the files directly in the package folder: one listing, rather than a look
+// for each planned name of every AutoCAD folder, most of which the package does not hold.
+FileNames PackageFiles(const std::string& packageFolder) {
+    FileNames names;
+    WIN32_FIND_DATAA entry;
+    const fw::unique_find listing(FindFirstFileA((packageFolder + "\\*").c_str(), &entry));
+    if (!listing)
+        return names;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.insert(entry.cFileName);
+    } while (FindNextFileA(listing.get(), &entry));
+    return names;
+}
+
 // A source the package does not hold (most of the 44 library names) is no failure.
-bool PackageHolds(const std::string& source) {
-    return GetPathKind(source) == PathIsFile;
+bool PackageHolds(const FileNames& packageFiles, const std::string& source) {
+    const size_t slash = source.find_last_of('\\');
+    return packageFiles.count(slash == std::string::npos ? source : source.substr(slash + 1)) > 0;
 }
 
 // One planned copy: whether the package holds its source, and its destination was there.
@@ -54,15 +82,16 @@ int CAcadRegistry::CopySupportFiles(const acad::ReleaseTicks& ticks) {
     // Each ticked folder's plan, looked at once; the record takes every file the stage may
     // place, and whether it was there, before the first copy.
     std::vector<std::pair<std::string, std::vector<PlannedSupportFile>>> plans;
+    const FileNames packageFiles = PackageFiles(packageFolder);
     for (int k = 0; k < acad::kReleaseCount; ++k) {
         if (ticks[static_cast<size_t>(k)] == 0)
             continue;
         for (const auto& folder : m_arrLocation[k]) {
             auto& [acadFolder, planned] =
                 plans.emplace_back(folder, std::vector<PlannedSupportFile>{});
-            for (const auto& copy :
-                 acad::PlanSupportFiles(packageFolder, folder, acad::ReleaseYear(k) == acad::kDriverReleaseYear)) {
-                const bool held = copy.source && PackageHolds(*copy.source);
+            for (const auto& copy : acad::PlanSupportFiles(
+                     packageFolder, folder, acad::ReleaseYear(k) == acad::kDriverReleaseYear)) {
+                const bool held = copy.source && PackageHolds(packageFiles, *copy.source);
                 const bool existed =
                     held && copy.destination &&
                     GetFileAttributesA(copy.destination->c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -14,6 +14,7 @@
 
 #include <direct.h>
 
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -84,8 +85,9 @@ bool CopyOnce(const deploy::FilePaths& paths, const std::wstring& shown, bool de
 // Abort nor Ignore means Retry; a box that could not be shown at all (0) ends the copy,
 // since retrying without asking would never stop.
 CopyOutcome CopyWithUserChoice(const deploy::FilePaths& paths, const std::wstring& shown,
-                               Destination found) {
+                               Destination found, const fw::ProgressBar& progressBar) {
     while (!CopyOnce(paths, shown, found.link)) {
+        progressBar.SendSteps(); // the box shows the bar at this file
         const int answer = ShowSetupMessage(deploy::CopyFailureText(shown), MB_ABORTRETRYIGNORE);
         if (answer == IDABORT || answer == 0)
             return CopyOutcome::Aborted;
@@ -106,8 +108,23 @@ struct PlannedCopy {
     DWORD destinationAttributes; // INVALID_FILE_ATTRIBUTES: no such file yet
 };
 
+// True when the folder holds nothing at all: then no path below it names anything, and the
+// plan need not look at each destination.
+bool IsEmptyFolder(const std::string& folder) {
+    WIN32_FIND_DATAW entry = {};
+    const fw::unique_find listing(
+        FindFirstFileW((fw::WideFromAnsi(folder) + L"\\*").c_str(), &entry));
+    if (!listing)
+        return false;
+    do {
+        if (std::wcscmp(entry.cFileName, L".") != 0 && std::wcscmp(entry.cFileName, L"..") != 0)
+            return false;
+    } while (FindNextFileW(listing.get(), &entry));
+    return GetLastError() == ERROR_NO_MORE_FILES;
+}
+
 std::optional<PlannedCopy> PlanEntry(const std::string& packageFolder,
-                                     const std::string& installFolder,
+                                     const std::string& installFolder, bool installFolderEmpty,
                                      const WIN32_FIND_DATAW& entry) {
     const std::wstring wideName = entry.cFileName;
     const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -127,12 +144,28 @@ std::optional<PlannedCopy> PlanEntry(const std::string& packageFolder,
                         name ? deploy::PlanFilePaths(packageFolder, destination.path, *name)
                              : deploy::FilePaths{},
                         destination.shown + L"\\" + wideName, INVALID_FILE_ATTRIBUTES};
-    if (planned.paths.destination)
+    if (planned.paths.destination && (settings || !installFolderEmpty))
         planned.destinationAttributes = GetFileAttributesA(planned.paths.destination->c_str());
     return planned;
 }
 
-EntryOutcome CopyEntry(const PlannedCopy& planned, const WIN32_FIND_DATAW& entry) {
+// Whether the folder's volume can hold named streams. Without them no file there carries the
+// internet's mark, and a look for it per file can be spared; when the volume cannot be asked,
+// every file is looked at.
+bool HoldsNamedStreams(const std::string& folder) {
+    const fw::unique_file handle(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                             nullptr));
+    DWORD flags = 0;
+    return !handle ||
+           !GetVolumeInformationByHandleW(handle.get(), nullptr, 0, nullptr, nullptr, &flags,
+                                          nullptr, 0) ||
+           (flags & FILE_NAMED_STREAMS) != 0;
+}
+
+EntryOutcome CopyEntry(const PlannedCopy& planned, const WIN32_FIND_DATAW& entry,
+                       bool sourceMayBeMarked, const fw::ProgressBar& progressBar) {
     const deploy::FilePaths& paths = planned.paths;
     // The copy takes over the source's attributes and streams, so clearing both marks on the
     // package's own file keeps them off the installed copy; the destination must be writable
@@ -142,7 +175,8 @@ EntryOutcome CopyEntry(const PlannedCopy& planned, const WIN32_FIND_DATAW& entry
         if (sourceReadOnly)
             SetFileAttributesA(paths.source->c_str(),
                                entry.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
-        RemoveZoneIdentifier(*paths.source);
+        if (sourceMayBeMarked)
+            RemoveZoneIdentifier(*paths.source);
     }
     // The destination as the plan found it a moment ago: one look per file is enough. A link
     // is never written through, nor its flags touched.
@@ -152,7 +186,7 @@ EntryOutcome CopyEntry(const PlannedCopy& planned, const WIN32_FIND_DATAW& entry
     if (found.exists && !found.link && (attributes & FILE_ATTRIBUTE_READONLY))
         SetFileAttributesA(paths.destination->c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
 
-    const CopyOutcome outcome = CopyWithUserChoice(paths, planned.shown, found);
+    const CopyOutcome outcome = CopyWithUserChoice(paths, planned.shown, found, progressBar);
     if (outcome == CopyOutcome::Aborted)
         return EntryOutcome::Aborted;
     if (outcome == CopyOutcome::Copied)
@@ -230,18 +264,21 @@ bool CopyPackage(const InstallTarget& target) {
         return false;
     }
     std::vector<std::optional<PlannedCopy>> plan;
+    const bool installFolderEmpty = IsEmptyFolder(target.installFolder);
     for (const WIN32_FIND_DATAW& listed : entries) {
-        plan.push_back(PlanEntry(packageFolder, target.installFolder, listed));
+        plan.push_back(PlanEntry(packageFolder, target.installFolder, installFolderEmpty, listed));
         if (plan.back() && plan.back()->paths.destination)
             core::InstallEvents::FilePlanned(plan.back()->kind, *plan.back()->paths.destination,
                                              plan.back()->destinationAttributes !=
                                                  INVALID_FILE_ATTRIBUTES);
     }
     core::InstallEvents::StagePlanned();
+    const bool packageMayBeMarked = HoldsNamedStreams(packageFolder);
     // One step per entry examined, and one for the end of the listing.
     for (size_t k = 0; k < entries.size(); ++k) {
         target.progressBar.StepIt();
-        if (plan[k] && CopyEntry(*plan[k], entries[k]) == EntryOutcome::Aborted)
+        if (plan[k] && CopyEntry(*plan[k], entries[k], packageMayBeMarked, target.progressBar) ==
+                           EntryOutcome::Aborted)
             return false;
     }
     target.progressBar.StepIt();
