@@ -5,6 +5,7 @@
 #include "app/release_boxes.h"
 #include "deploy/acad_running.h"
 #include "deploy/setup_messages.h"
+#include "framework/held_redraw.h"
 #include "install/install_rules.h"
 #include "install/install_sequence.h"
 #include "picker/folder_actions.h"
@@ -48,8 +49,11 @@ void Dlg_Setup::OnInstall() {
     }
     if (!RunInstall())
         return; // the dialog is ending, or waits for another folder
-    ShowCompletionScreen();
-    UpdateData(FALSE);
+    {
+        const fw::HeldRedraw oncePainted(hwnd());
+        ShowCompletionScreen();
+        UpdateData(FALSE);
+    }
     ShrinkToOkButton();
 }
 
@@ -78,11 +82,14 @@ bool Dlg_Setup::RunInstall() {
         OnCancel(); // the user has been told; nothing was registered
         return false;
     }
-    m_progress.SetPos(kProgressHigh);
     // Without the rights to HKEY_LOCAL_MACHINE or AutoCAD's folders the add-in would never
-    // load; the user is told so before the completion screen claims success.
-    if (outcome.failures > 0)
+    // load; the user is told so, beside a full bar, before the completion screen claims
+    // success. Without a box the completion screen follows at once, and a full bar painted
+    // for it would never be seen.
+    if (outcome.failures > 0) {
+        m_progress.SetPos(kProgressHigh);
         ShowSetupMessage(app::WriteFailureWarning(outcome.failures));
+    }
     return true;
 }
 
