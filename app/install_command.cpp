@@ -42,7 +42,7 @@ void Dlg_Setup::OnInstall() {
         return;
     // A relative, cut or ';'-holding folder would put the add-in, and AutoCAD's trust, where
     // the user never chose: nothing is created until the text passes the picker's rules.
-    if (!app::IsInstallableFolderText(m_strInstallPath)) {
+    if (!install::IsInstallableFolderText(m_strInstallPath)) {
         MakeFolderActions(hwnd()).tell(FolderMessage::Invalid,
                                        FolderMessageText(FolderMessage::Invalid, m_strInstallPath));
         return;
@@ -65,9 +65,9 @@ bool Dlg_Setup::RunInstall() {
     m_progress.SetStep(1);
     m_progress.SetPos(0);
 
-    const std::string installFolder = app::MakeInstallFolder(m_strInstallPath);
-    const app::InstallOutcome outcome =
-        app::Install(m_registry, installFolder, m_bRelease, m_progress);
+    const std::string installFolder = install::MakeInstallFolder(m_strInstallPath);
+    const install::InstallOutcome outcome =
+        install::Install(m_registry, installFolder, m_bRelease, m_progress);
     if (outcome.folderRefused) { // the user has been told, and may choose another folder
         ShowFolderRow(true);
         return false;
@@ -89,7 +89,7 @@ bool Dlg_Setup::RunInstall() {
     // success. Without a box the bar is filled unseen, with the completion screen.
     if (outcome.failures > 0) {
         m_progress.SetPos(kProgressHigh);
-        ShowSetupMessage(app::WriteFailureWarning(outcome.failures));
+        ShowSetupMessage(install::WriteFailureWarning(outcome.failures));
     }
     return true;
 }
