@@ -16,7 +16,8 @@ constexpr const wchar_t* kLabelFace = L"宋体";
 } // namespace
 
 Dlg_Setup::Dlg_Setup(CAcadRegistry& registry)
-    : fw::Dialog(IDD, nullptr), m_strInstallPath(app::kDefaultFolderText), m_registry(registry) {
+    : fw::Dialog(IDD, nullptr), m_strInstallPath(install::kDefaultFolderText),
+      m_registry(registry) {
     m_bRelease.fill(1);
     SetActsAsMainWindow(true);
 }
@@ -41,8 +42,8 @@ BOOL Dlg_Setup::OnInitDialog() {
     fw::Dialog::OnInitDialog();
     m_brushBack = fw::MakeSolidBrush(kBackColour);
     CreateLabelFonts();
-    m_strTitle = setup::FormatTitle(g_nVersion);
-    m_strEdition = setup::FormatEdition(g_nTargetBits);
+    m_strTitle = app::FormatTitle(g_nVersion);
+    m_strEdition = app::FormatEdition(g_nTargetBits);
     SetSmallIcon();
     ApplyReleaseBoxStart();
     UpdateData(FALSE);
@@ -77,8 +78,8 @@ void Dlg_Setup::SetSmallIcon() {
 
 void Dlg_Setup::ApplyReleaseBoxStart() {
     for (int k = 0; k < acad::kReleaseCount; ++k) {
-        const setup::ReleaseBoxStart start =
-            setup::GetReleaseBoxStart(k, m_registry.IsInstalled(k), g_nTargetBits);
+        const install::ReleaseBoxStart start =
+            install::GetReleaseBoxStart(k, m_registry.IsInstalled(k), g_nTargetBits);
         if (!start.enabled)
             m_chkRelease[k].Enable(false);
         if (!start.visible)
@@ -91,7 +92,7 @@ void Dlg_Setup::ApplyReleaseBoxStart() {
 void Dlg_Setup::UpdateInstallButton() {
     UpdateData(TRUE);
     // Without a folder nothing could be created, copied or registered.
-    const bool canInstall = setup::AnyReleaseTicked(m_bRelease) && !m_strInstallPath.empty();
+    const bool canInstall = install::AnyReleaseTicked(m_bRelease) && !m_strInstallPath.empty();
     EnableWindow(GetDlgItem(IDC_INSTALL), canInstall ? TRUE : FALSE);
 }
 

@@ -5,6 +5,7 @@
 #include "app/release_boxes.h"
 #include "deploy/acad_running.h"
 #include "deploy/setup_messages.h"
+#include "framework/held_redraw.h"
 #include "install/install_rules.h"
 #include "install/install_sequence.h"
 #include "picker/folder_actions.h"
@@ -41,15 +42,20 @@ void Dlg_Setup::OnInstall() {
         return;
     // A relative, cut or ';'-holding folder would put the add-in, and AutoCAD's trust, where
     // the user never chose: nothing is created until the text passes the picker's rules.
-    if (!app::IsInstallableFolderText(m_strInstallPath)) {
+    if (!install::IsInstallableFolderText(m_strInstallPath)) {
         MakeFolderActions(hwnd()).tell(FolderMessage::Invalid,
                                        FolderMessageText(FolderMessage::Invalid, m_strInstallPath));
         return;
     }
     if (!RunInstall())
         return; // the dialog is ending, or waits for another folder
-    ShowCompletionScreen();
-    UpdateData(FALSE);
+    {
+        // Painted once, when every control has changed, rather than control by control.
+        const fw::HeldRedraw oncePainted(hwnd());
+        m_progress.SetPos(kProgressHigh);
+        ShowCompletionScreen();
+        UpdateData(FALSE);
+    }
     ShrinkToOkButton();
 }
 
@@ -59,9 +65,9 @@ bool Dlg_Setup::RunInstall() {
     m_progress.SetStep(1);
     m_progress.SetPos(0);
 
-    const std::string installFolder = app::MakeInstallFolder(m_strInstallPath);
-    const app::InstallOutcome outcome =
-        app::Install(m_registry, installFolder, m_bRelease, m_progress);
+    const std::string installFolder = install::MakeInstallFolder(m_strInstallPath);
+    const install::InstallOutcome outcome =
+        install::Install(m_registry, installFolder, m_bRelease, m_progress);
     if (outcome.folderRefused) { // the user has been told, and may choose another folder
         ShowFolderRow(true);
         return false;
@@ -78,11 +84,13 @@ bool Dlg_Setup::RunInstall() {
         OnCancel(); // the user has been told; nothing was registered
         return false;
     }
-    m_progress.SetPos(kProgressHigh);
     // Without the rights to HKEY_LOCAL_MACHINE or AutoCAD's folders the add-in would never
-    // load; the user is told so before the completion screen claims success.
-    if (outcome.failures > 0)
-        ShowSetupMessage(app::WriteFailureWarning(outcome.failures));
+    // load; the user is told so, beside a full bar, before the completion screen claims
+    // success. Without a box the bar is filled unseen, with the completion screen.
+    if (outcome.failures > 0) {
+        m_progress.SetPos(kProgressHigh);
+        ShowSetupMessage(install::WriteFailureWarning(outcome.failures));
+    }
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "app/setup_rules.h"
 
-namespace setup {
+namespace app {
 
 namespace {
 
@@ -23,4 +23,4 @@ std::wstring FormatEdition(int targetBits) {
     return L"( " + std::to_wstring(targetBits) + L"位 AutoCAD版 )";
 }
 
-} // namespace setup
+} // namespace app

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace setup {
+namespace app {
 
 // "批打印软件 V2026.04.02" for 20260402 (major * 10000 + minor * 100 + patch); minor and
 // patch take two digits.
@@ -13,4 +13,4 @@ std::wstring FormatTitle(int version);
 // "( 32位 AutoCAD版 )" for 32: the AutoCAD edition this build serves.
 std::wstring FormatEdition(int targetBits);
 
-} // namespace setup
+} // namespace app

@@ -19,7 +19,7 @@
 
 #include <exception>
 
-namespace unattended {
+namespace entry {
 
 namespace {
 
@@ -31,18 +31,18 @@ void Tell(const CommandLine& command, const std::wstring& text) {
         ShowSetupMessage(text);
 }
 
-std::unique_ptr<InstallLog> OpenLog(const CommandLine& command) {
+std::unique_ptr<report::InstallLog> OpenLog(const CommandLine& command) {
     if (!command.logPath)
-        return InstallLog::Discarding();
-    std::unique_ptr<InstallLog> log = InstallLog::Create(*command.logPath);
+        return report::InstallLog::Discarding();
+    std::unique_ptr<report::InstallLog> log = report::InstallLog::Create(*command.logPath);
     if (!log)
         Tell(command, L"无法创建日志文件：" + *command.logPath + L"\n（错误 " +
                           fw::ErrorText(GetLastError()) + L"）");
     return log;
 }
 
-void LogStart(InstallLog& log) {
-    log.Write(setup::FormatTitle(g_nVersion) + L" " + setup::FormatEdition(g_nTargetBits) +
+void LogStart(report::InstallLog& log) {
+    log.Write(app::FormatTitle(g_nVersion) + L" " + app::FormatEdition(g_nTargetBits) +
               L", command line: " + GetCommandLineW());
 }
 
@@ -55,7 +55,7 @@ int RunCommandLine(CAcadRegistry& registry, const std::function<int()>& runDialo
     case Action::Uninstall:
         return uninstall::RunUninstall(arguments, command.silent, command.logPath);
     case Action::UserPart:
-        return RunUserPart(registry, command.logPath);
+        return userpart::RunUserPart(registry, command.logPath);
     case Action::Dialog:
         if (!command.logPath)
             return runDialog(); // exactly the program without a command line
@@ -64,33 +64,33 @@ int RunCommandLine(CAcadRegistry& registry, const std::function<int()>& runDialo
     case Action::Install:
         break;
     }
-    const std::unique_ptr<InstallLog> log = OpenLog(command);
+    const std::unique_ptr<report::InstallLog> log = OpenLog(command);
     if (!log)
-        return kExitBadCommandLine;
+        return report::kExitBadCommandLine;
     LogStart(*log);
-    int code = kExitDone;
+    int code = report::kExitDone;
     try {
         if (command.action == Action::Usage) {
             const std::wstring usage = UsageText(command.problem);
-            WriteLines(*log, usage);
+            report::WriteLines(*log, usage);
             Tell(command, usage);
-            code = kExitBadCommandLine;
+            code = report::kExitBadCommandLine;
         } else if (command.action == Action::Install) {
-            code = RunSilentInstall(registry, command.folder, command.years, *log);
+            code = silent::RunSilentInstall(registry, command.folder, command.years, *log);
         } else {
-            LogListener listener(*log);
+            report::LogListener listener(*log);
             const core::ScopedInstallListener listening(listener);
             code = runDialog();
         }
     } catch (const std::exception& error) {
         log->Write(L"internal error: " + fw::WideFromAnsi(error.what()));
-        code = kExitInternalError;
+        code = report::kExitInternalError;
     } catch (...) {
         log->Write(L"internal error: an unknown exception");
-        code = kExitInternalError;
+        code = report::kExitInternalError;
     }
     log->Write(L"exit code " + std::to_wstring(code));
     return code;
 }
 
-} // namespace unattended
+} // namespace entry

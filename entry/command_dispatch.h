@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace unattended {
+namespace entry {
 
 // Runs the command of this process's command line and returns the process's exit code.
 // runDialog scans and shows the setup dialog (with /LOG= it runs with the log attached) and
@@ -14,4 +14,4 @@ namespace unattended {
 // kExitInternalError.
 int RunCommandLine(CAcadRegistry& registry, const std::function<int()>& runDialog);
 
-} // namespace unattended
+} // namespace entry

@@ -3,7 +3,7 @@
 #include "acad/release_years.h"
 #include "core/mbcs_text.h"
 
-namespace unattended {
+namespace entry {
 
 namespace {
 
@@ -146,4 +146,4 @@ CommandLine ParseCommandLine(const std::wstring& arguments) {
     return command;
 }
 
-} // namespace unattended
+} // namespace entry

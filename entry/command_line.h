@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace unattended {
+namespace entry {
 
 enum class Action {
     Dialog,    // no switch, or only /LOG=: the setup dialog as always
@@ -34,4 +34,4 @@ std::wstring ArgumentsOf(const std::wstring& commandLine);
 // /LOG= only; a year outside 2007..2027 or not written as four digits is not understood.
 CommandLine ParseCommandLine(const std::wstring& arguments);
 
-} // namespace unattended
+} // namespace entry

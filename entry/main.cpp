@@ -4,5 +4,5 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     security::RestrictDllSearchToSystem32(); // before anything can load a DLL
-    return fw::RunApp(theApp, unattended::kExitInternalError);
+    return fw::RunApp(theApp, report::kExitInternalError);
 }

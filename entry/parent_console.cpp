@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-namespace unattended {
+namespace entry {
 
 namespace {
 
@@ -48,4 +48,4 @@ void WriteToParentConsole(const std::wstring& text) {
     FreeConsole();
 }
 
-} // namespace unattended
+} // namespace entry

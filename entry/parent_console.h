@@ -4,10 +4,10 @@
 
 #include <string>
 
-namespace unattended {
+namespace entry {
 
 // Writes text to the parent's console, or to the inherited standard output when that is a
 // file or a pipe (as UTF-8). Without either, nothing happens.
 void WriteToParentConsole(const std::wstring& text);
 
-} // namespace unattended
+} // namespace entry

@@ -1,6 +1,6 @@
 #include "entry/usage_text.h"
 
-namespace unattended {
+namespace entry {
 
 namespace {
 constexpr const wchar_t* kUsage =
@@ -39,4 +39,4 @@ std::wstring UsageText(const std::wstring& problem) {
     return L"无法识别的参数：" + problem + L"\n\n" + kUsage;
 }
 
-} // namespace unattended
+} // namespace entry

@@ -3,9 +3,9 @@
 
 #include <string>
 
-namespace unattended {
+namespace entry {
 
 // The text in Chinese; problem (the switch not understood, may be empty) leads it.
 std::wstring UsageText(const std::wstring& problem);
 
-} // namespace unattended
+} // namespace entry

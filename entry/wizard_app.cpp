@@ -12,12 +12,12 @@ CAcadRegistry g_acadRegistry;
 
 BOOL CWizardApp::InitInstance() {
     fw::UseSystemLeadByteRule();
-    m_nExitCode = unattended::RunCommandLine(g_acadRegistry, [] {
+    m_nExitCode = entry::RunCommandLine(g_acadRegistry, [] {
         // The dialog hosts no ActiveX control, so there is no control containment to enable.
         g_acadRegistry.ScanInstalledReleases();
         Dlg_Setup dialog(g_acadRegistry);
         // The dialog ends with IDABORT only when one of its handlers failed.
-        return dialog.DoModal() == IDABORT ? unattended::kExitInternalError : unattended::kExitDone;
+        return dialog.DoModal() == IDABORT ? report::kExitInternalError : report::kExitDone;
     });
     return FALSE;
 }

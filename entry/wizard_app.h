@@ -11,7 +11,7 @@ class CWizardApp : public fw::App {
   public:
     // Always FALSE: the process ends when the dialog has closed, without a message loop.
     BOOL InitInstance() override;
-    // 0 for the dialog; an unattended run's exit code (unattended::ExitCode) otherwise.
+    // 0 for the dialog; an unattended run's exit code (report::ExitCode) otherwise.
     int ExitInstance() override { return m_nExitCode; }
 
   private:

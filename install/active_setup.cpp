@@ -12,13 +12,13 @@
 
 #include <windows.h>
 
-namespace unattended {
+namespace install {
 
 namespace {
 
 // Logs one value as the install events do; false when it failed.
-bool Logged(InstallLog& log, const std::wstring& key, const wchar_t* name, const std::wstring& data,
-            LONG status) {
+bool Logged(report::InstallLog& log, const std::wstring& key, const wchar_t* name,
+            const std::wstring& data, LONG status) {
     const std::wstring shown = key + L" " + (*name ? name : L"(default)");
     if (status != ERROR_SUCCESS)
         log.Write(L"FAILED: write " + shown + L" (error " + fw::ErrorText(status) + L")");
@@ -29,7 +29,7 @@ bool Logged(InstallLog& log, const std::wstring& key, const wchar_t* name, const
 
 } // namespace
 
-ActiveSetupOutcome RegisterActiveSetup(const std::string& installFolder, InstallLog& log) {
+ActiveSetupOutcome RegisterActiveSetup(const std::string& installFolder, report::InstallLog& log) {
     const std::wstring machineKey = std::wstring(L"HKEY_LOCAL_MACHINE\\") + kActiveSetupKey;
     fw::unique_hkey machine;
     const LONG opened = RegCreateKeyExW(HKEY_LOCAL_MACHINE, kActiveSetupKey, 0, nullptr, 0,
@@ -68,4 +68,4 @@ ActiveSetupOutcome RegisterActiveSetup(const std::string& installFolder, Install
     return written ? ActiveSetupOutcome::Registered : ActiveSetupOutcome::Failed;
 }
 
-} // namespace unattended
+} // namespace install

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace unattended {
+namespace install {
 
 enum class ActiveSetupOutcome {
     Registered, // the machine's component and this user's mark are written
@@ -16,6 +16,6 @@ enum class ActiveSetupOutcome {
 // The machine's component (name, StubPath running the kept installer with /USERPART,
 // Version of this build, IsInstalled 1), and the same Version for the current user, whose
 // part the installation has just done. Each value written is logged.
-ActiveSetupOutcome RegisterActiveSetup(const std::string& installFolder, InstallLog& log);
+ActiveSetupOutcome RegisterActiveSetup(const std::string& installFolder, report::InstallLog& log);
 
-} // namespace unattended
+} // namespace install

@@ -1,6 +1,6 @@
 #include "install/active_setup_entry.h"
 
-namespace unattended {
+namespace install {
 
 std::wstring ActiveSetupVersion(int version) {
     return std::to_wstring(version / 10000) + L"," + std::to_wstring(version / 100 % 100) + L"," +
@@ -11,4 +11,4 @@ std::wstring UserPartCommand(const std::wstring& installFolder) {
     return L"\"" + installFolder + L"\\SetUp.exe\" " + kUserPartSwitch;
 }
 
-} // namespace unattended
+} // namespace install

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace unattended {
+namespace install {
 
 // Our component, below HKEY_LOCAL_MACHINE (the machine's) and HKEY_CURRENT_USER (done for
 // this user). A deployment system can test the machine's key to see the add-in installed.
@@ -22,4 +22,4 @@ std::wstring ActiveSetupVersion(int version);
 // "\"<install folder>\SetUp.exe\" /USERPART": the installer copy kept in the install folder.
 std::wstring UserPartCommand(const std::wstring& installFolder);
 
-} // namespace unattended
+} // namespace install

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 
-namespace uninstall {
+namespace install {
 
 namespace {
 
@@ -254,4 +254,4 @@ RemovalPlan PlanRemoval(const InstallRecord& record) {
     return plan;
 }
 
-} // namespace uninstall
+} // namespace install

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace uninstall {
+namespace install {
 
 constexpr const char* kRecordFileName = "SetUp.record";
 
@@ -97,4 +97,4 @@ RemovalPlan PlanRemoval(const InstallRecord& record);
 // ASCII letters compared without regard to case.
 bool SamePath(const std::string& a, const std::string& b);
 
-} // namespace uninstall
+} // namespace install

@@ -4,7 +4,7 @@
 #include "core/mbcs_text.h"
 #include "picker/folder_path.h"
 
-namespace app {
+namespace install {
 
 std::string MakeInstallFolder(const std::string& folderText) {
     std::string folder = folderText;
@@ -36,4 +36,4 @@ std::wstring WriteFailureWarning(int failures) {
            L"2、系统权限未开放，请以管理员身份运行SetUp.exe后重新安装";
 }
 
-} // namespace app
+} // namespace install

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace app {
+namespace install {
 
 // The dialog's folder at start, and the silent install's when there is no installation yet.
 constexpr const char* kDefaultFolderText = "C:\\Vornik";
@@ -36,4 +36,4 @@ std::string CurrentFolderText(const std::optional<std::string>& installFolder);
 // could not be written.
 std::wstring WriteFailureWarning(int failures);
 
-} // namespace app
+} // namespace install

@@ -19,7 +19,7 @@
 
 #include <vector>
 
-namespace app {
+namespace install {
 
 namespace {
 
@@ -52,13 +52,13 @@ bool MakeInstallFolders(const std::string& installFolder, void* securityAttribut
 // folder: its facts go first into this installation's record, so that one uninstall removes
 // both and puts back what was there before the first.
 std::string TakenOverRecord(const std::string& installFolder) {
-    const std::optional<std::string> listed = uninstall::ListedInstallFolder();
+    const std::optional<std::string> listed = install::ListedInstallFolder();
     if (!listed)
         return {};
     const std::optional<std::string> earlier =
-        fw::ReadWholeFile(fw::WideFromAnsi(*listed + "\\" + uninstall::kRecordFileName));
-    return earlier ? uninstall::TakeOverRecord(*earlier,
-                                               fw::Utf8FromWide(fw::WideFromAnsi(installFolder)))
+        fw::ReadWholeFile(fw::WideFromAnsi(*listed + "\\" + install::kRecordFileName));
+    return earlier ? install::TakeOverRecord(*earlier,
+                                             fw::Utf8FromWide(fw::WideFromAnsi(installFolder)))
                    : std::string();
 }
 
@@ -90,7 +90,7 @@ InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& installF
     outcome.failures = registry.RegisterAddIn(ticks, installFolder);
     progress.StepIt();
     outcome.failures += registry.CopySupportFiles(ticks);
-    outcome.failures += unattended::KeepInstallerFiles(installFolder);
+    outcome.failures += install::KeepInstallerFiles(installFolder);
     progress.StepIt();
     return outcome;
 }
@@ -103,12 +103,12 @@ InstallOutcome Install(CAcadRegistry& registry, const std::string& installFolder
     if (!GetPackageFolder(packageFolder))
         return {};
     // The record hears every step, from the folders on, for the uninstaller.
-    uninstall::InstallRecordWriter record(installFolder, TakenOverRecord(installFolder));
+    install::InstallRecordWriter record(installFolder, TakenOverRecord(installFolder));
     const core::ScopedInstallListener recording(record);
     InstallOutcome outcome = InstallSteps(registry, installFolder, ticks, progress);
     if (outcome.copied)
-        uninstall::RegisterUninstaller(installFolder, record);
+        install::RegisterUninstaller(installFolder, record);
     return outcome;
 }
 
-} // namespace app
+} // namespace install

@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace app {
+namespace install {
 
 struct InstallOutcome {
     bool copied = false;        // false: the package was missing or its copy abandoned
@@ -25,4 +25,4 @@ struct InstallOutcome {
 InstallOutcome Install(CAcadRegistry& registry, const std::string& installFolder,
                        const acad::ReleaseTicks& ticks, fw::ProgressBar& progress);
 
-} // namespace app
+} // namespace install

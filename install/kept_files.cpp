@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-namespace unattended {
+namespace install {
 
 namespace {
 
@@ -68,4 +68,4 @@ int KeepInstallerFiles(const std::string& installFolder) {
     return failures;
 }
 
-} // namespace unattended
+} // namespace install

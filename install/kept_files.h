@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace unattended {
+namespace install {
 
 constexpr const char* kKeptInstaller = "SetUp.exe";
 constexpr const char* kSettingsFile = "Vornik.Ini";
@@ -16,4 +16,4 @@ constexpr const char* kSettingsFile = "Vornik.Ini";
 // kept installer run again) stays as it is.
 int KeepInstallerFiles(const std::string& installFolder);
 
-} // namespace unattended
+} // namespace install

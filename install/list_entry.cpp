@@ -9,7 +9,7 @@
 
 #include <windows.h>
 
-namespace uninstall {
+namespace install {
 
 namespace {
 
@@ -94,4 +94,4 @@ long RemoveListEntry(const std::string& root) {
     return DeleteEntry(root == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE);
 }
 
-} // namespace uninstall
+} // namespace install

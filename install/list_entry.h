@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace uninstall {
+namespace install {
 
 // Writes the entry below HKEY_LOCAL_MACHINE, or below HKEY_CURRENT_USER when the machine-wide
 // key cannot be written, and tells the record where. False when neither could be written.
@@ -22,4 +22,4 @@ std::optional<std::string> ListedInstallFolder();
 // Returns the Win32 error, or ERROR_SUCCESS.
 long RemoveListEntry(const std::string& root);
 
-} // namespace uninstall
+} // namespace install

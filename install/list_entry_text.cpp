@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-namespace uninstall {
+namespace install {
 
 std::wstring DisplayVersion(int version) {
     wchar_t text[32];
@@ -22,4 +22,4 @@ unsigned long EstimatedSizeKb(unsigned long long bytes) {
     return static_cast<unsigned long>((bytes + 1023) / 1024);
 }
 
-} // namespace uninstall
+} // namespace install

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace uninstall {
+namespace install {
 
 // The entry's key below HKEY_LOCAL_MACHINE (in the registry's 64-bit view on 64-bit Windows)
 // or HKEY_CURRENT_USER.
@@ -20,4 +20,4 @@ std::wstring UninstallCommand(const std::wstring& keptInstaller, bool quiet);
 // Kilobytes, rounded up, of so many bytes.
 unsigned long EstimatedSizeKb(unsigned long long bytes);
 
-} // namespace uninstall
+} // namespace install

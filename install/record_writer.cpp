@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-namespace uninstall {
+namespace install {
 
 namespace {
 std::string Utf8(const std::string& ansi) {
@@ -87,4 +87,4 @@ void InstallRecordWriter::Write() {
     }
 }
 
-} // namespace uninstall
+} // namespace install

@@ -10,7 +10,7 @@
 
 #include <string>
 
-namespace uninstall {
+namespace install {
 
 class InstallRecordWriter : public core::InstallListener {
   public:
@@ -37,4 +37,4 @@ class InstallRecordWriter : public core::InstallListener {
     fw::unique_file m_file;
 };
 
-} // namespace uninstall
+} // namespace install

@@ -1,6 +1,6 @@
 #include "install/served_releases.h"
 
-namespace setup {
+namespace install {
 
 ReleaseBoxStart GetReleaseBoxStart(int release, bool installed, int targetBits) {
     ReleaseBoxStart start;
@@ -22,4 +22,4 @@ bool AnyReleaseTicked(const acad::ReleaseTicks& ticks) {
     return false;
 }
 
-} // namespace setup
+} // namespace install

@@ -5,7 +5,7 @@
 
 #include "acad/release_years.h"
 
-namespace setup {
+namespace install {
 
 // The 32-bit edition serves AutoCAD up to 2016; later releases exist only as 64-bit programs.
 constexpr int kLastRelease32Bit = 9; // 2016
@@ -23,4 +23,4 @@ ReleaseBoxStart GetReleaseBoxStart(int release, bool installed, int targetBits);
 // Install makes sense only with at least one release ticked.
 bool AnyReleaseTicked(const acad::ReleaseTicks& ticks);
 
-} // namespace setup
+} // namespace install

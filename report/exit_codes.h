@@ -1,7 +1,7 @@
 // The exit codes of the unattended install and uninstall, read by deployment systems.
 #pragma once
 
-namespace unattended {
+namespace report {
 
 enum ExitCode {
     kExitDone = 0,           // installed (or removed)
@@ -15,4 +15,4 @@ enum ExitCode {
     kExitInternalError = 8,  // the program failed itself (an exception, values it cannot read)
 };
 
-} // namespace unattended
+} // namespace report

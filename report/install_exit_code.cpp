@@ -1,6 +1,6 @@
 #include "report/install_exit_code.h"
 
-namespace unattended {
+namespace report {
 
 ExitCode InstallExitCode(bool copied, int failures, bool packageMissing) {
     if (copied)
@@ -8,4 +8,4 @@ ExitCode InstallExitCode(bool copied, int failures, bool packageMissing) {
     return packageMissing ? kExitNoPackage : kExitCopyFailed;
 }
 
-} // namespace unattended
+} // namespace report

@@ -3,11 +3,11 @@
 
 #include "report/exit_codes.h"
 
-namespace unattended {
+namespace report {
 
 // copied: the package copy finished; failures: entries and files not written afterwards;
 // packageMissing: the copy ended because there was no package to copy (the missing-package
 // or unspellable-folder message), not because a file could not be copied.
 ExitCode InstallExitCode(bool copied, int failures, bool packageMissing);
 
-} // namespace unattended
+} // namespace report

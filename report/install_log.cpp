@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-namespace unattended {
+namespace report {
 
 std::string FormatLogLine(int year, int month, int day, int hour, int minute, int second,
                           const std::wstring& text) {
@@ -43,4 +43,4 @@ void InstallLog::Write(const std::wstring& text) {
     FlushFileBuffers(m_file.get());
 }
 
-} // namespace unattended
+} // namespace report

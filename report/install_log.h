@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-namespace unattended {
+namespace report {
 
 // "2026-12-07 01:02:03 text": the line as the log holds it, without its line break.
 std::string FormatLogLine(int year, int month, int day, int hour, int minute, int second,
@@ -28,4 +28,4 @@ class InstallLog {
     fw::unique_file m_file;
 };
 
-} // namespace unattended
+} // namespace report

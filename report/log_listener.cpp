@@ -3,7 +3,7 @@
 #include "framework/error_text.h"
 #include "framework/text_convert.h"
 
-namespace unattended {
+namespace report {
 
 namespace {
 
@@ -71,4 +71,4 @@ void LogListener::Failed(const std::wstring& what, unsigned long error) {
     m_log.Write(L"FAILED: " + what + L" (error " + fw::ErrorText(error) + L")");
 }
 
-} // namespace unattended
+} // namespace report

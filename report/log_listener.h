@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace unattended {
+namespace report {
 
 // Writes a text of several lines (a message, the usage) as one log line each, empty ones left
 // out.
@@ -34,4 +34,4 @@ class LogListener : public core::InstallListener {
     int m_failures = 0;
 };
 
-} // namespace unattended
+} // namespace report

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace unattended {
+namespace report {
 
 SilentMessages::SilentMessages(InstallLog& log) : m_log(log) {
     m_previous =
@@ -37,4 +37,4 @@ int SilentMessages::Answer(const std::wstring& text, UINT type) {
     }
 }
 
-} // namespace unattended
+} // namespace report

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace unattended {
+namespace report {
 
 class SilentMessages {
   public:
@@ -30,4 +30,4 @@ class SilentMessages {
     fw::MessageBoxHandler m_previous;
 };
 
-} // namespace unattended
+} // namespace report

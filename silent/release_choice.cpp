@@ -2,17 +2,17 @@
 
 #include "install/served_releases.h"
 
-namespace unattended {
+namespace silent {
 
 bool ReleaseChoice::Any() const {
-    return setup::AnyReleaseTicked(ticks);
+    return install::AnyReleaseTicked(ticks);
 }
 
 ReleaseChoice ChooseReleases(const ReleasesFound& found, int targetBits,
                              const std::optional<std::vector<int>>& years) {
     ReleaseChoice choice;
     for (int k = 0; k < acad::kReleaseCount; ++k) {
-        const setup::ReleaseBoxStart box = setup::GetReleaseBoxStart(k, found[k], targetBits);
+        const install::ReleaseBoxStart box = install::GetReleaseBoxStart(k, found[k], targetBits);
         if (!years) {
             choice.ticks[k] = box.ticked ? 1 : 0;
             continue;
@@ -32,4 +32,4 @@ ReleaseChoice ChooseReleases(const ReleasesFound& found, int targetBits,
     return choice;
 }
 
-} // namespace unattended
+} // namespace silent

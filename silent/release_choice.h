@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace unattended {
+namespace silent {
 
 using ReleasesFound = std::array<bool, acad::kReleaseCount>; // by release index
 
@@ -25,4 +25,4 @@ struct ReleaseChoice {
 ReleaseChoice ChooseReleases(const ReleasesFound& found, int targetBits,
                              const std::optional<std::vector<int>>& years);
 
-} // namespace unattended
+} // namespace silent

@@ -13,12 +13,12 @@
 #include "report/silent_messages.h"
 #include "silent/release_choice.h"
 
-namespace unattended {
+namespace silent {
 
 namespace {
 
 // Every product found, and what the scan made of it; returns which releases were found.
-ReleasesFound LogReleasesFound(const CAcadRegistry& registry, InstallLog& log) {
+ReleasesFound LogReleasesFound(const CAcadRegistry& registry, report::InstallLog& log) {
     ReleasesFound found{};
     for (int k = 0; k < acad::kReleaseCount; ++k) {
         found[k] = registry.IsInstalled(k);
@@ -43,15 +43,15 @@ std::wstring YearsText(const acad::ReleaseTicks& ticks) {
 } // namespace
 
 int RunSilentInstall(CAcadRegistry& registry, const std::optional<std::wstring>& folderAsked,
-                     const std::optional<std::vector<int>>& years, InstallLog& log) {
+                     const std::optional<std::vector<int>>& years, report::InstallLog& log) {
     const std::optional<std::string> folder =
         folderAsked ? fw::ExactAnsiFromWide(*folderAsked)
-                    : app::CurrentFolderText(uninstall::ListedInstallFolder());
+                    : install::CurrentFolderText(install::ListedInstallFolder());
     const std::wstring folderText = folderAsked ? *folderAsked : fw::WideFromAnsi(*folder);
     // The same rules as the dialog's Install: nothing is created for a folder it would refuse.
-    if (!folder || !app::IsInstallableFolderText(*folder)) {
+    if (!folder || !install::IsInstallableFolderText(*folder)) {
         log.Write(L"the folder cannot be installed into: " + folderText);
-        return kExitBadCommandLine;
+        return report::kExitBadCommandLine;
     }
 
     registry.ScanInstalledReleases();
@@ -60,49 +60,49 @@ int RunSilentInstall(CAcadRegistry& registry, const std::optional<std::wstring>&
     if (choice.unavailableYear) {
         log.Write(L"AutoCAD " + std::to_wstring(*choice.unavailableYear) +
                   L" was asked for but is not found, or not served by this edition: nothing done");
-        return kExitNoRelease;
+        return report::kExitNoRelease;
     }
     if (!choice.Any()) {
         log.Write(L"no AutoCAD release to install for: nothing done");
-        return kExitNoRelease;
+        return report::kExitNoRelease;
     }
     if (IsAcadRunning()) {
         log.Write(L"AutoCAD is running: nothing done");
-        return kExitAcadRunning;
+        return report::kExitAcadRunning;
     }
-    const std::string installFolder = app::MakeInstallFolder(*folder);
+    const std::string installFolder = install::MakeInstallFolder(*folder);
     log.Write(L"installing into " + fw::WideFromAnsi(installFolder) + L" for AutoCAD " +
               YearsText(choice.ticks));
 
-    const SilentMessages messages(log);
-    LogListener listener(log);
+    const report::SilentMessages messages(log);
+    report::LogListener listener(log);
     const core::ScopedInstallListener listening(listener);
     fw::ProgressBar noWindow; // its messages go nowhere
-    const app::InstallOutcome outcome =
-        app::Install(registry, installFolder, choice.ticks, noWindow);
+    const install::InstallOutcome outcome =
+        install::Install(registry, installFolder, choice.ticks, noWindow);
     if (outcome.folderRefused) {
         log.Write(L"the folder is not safe to install into: nothing done");
-        return kExitUnsafeFolder;
+        return report::kExitUnsafeFolder;
     }
     if (outcome.folderMissing) {
         log.Write(L"the folder cannot be made: nothing done");
-        return kExitBadCommandLine;
+        return report::kExitBadCommandLine;
     }
     if (!outcome.copied) {
         log.Write(L"the package copy did not finish: nothing registered");
-        return InstallExitCode(false, 0,
-                               messages.WasShown(kMissingPackageMessage) ||
-                                   messages.WasShown(kUnspellableFolderMessage));
+        return report::InstallExitCode(false, 0,
+                                       messages.WasShown(kMissingPackageMessage) ||
+                                           messages.WasShown(kUnspellableFolderMessage));
     }
     int failures = outcome.failures;
     // Each user's part: the installing user has it; the others get it at their next logon.
-    if (RegisterActiveSetup(installFolder, log) == ActiveSetupOutcome::Failed)
+    if (install::RegisterActiveSetup(installFolder, log) == install::ActiveSetupOutcome::Failed)
         ++failures;
     if (failures > 0)
         log.Write(std::to_wstring(failures) +
                   L" entries, profile lists or files could not be written (see FAILED above)");
     log.Write(L"installed into " + fw::WideFromAnsi(installFolder));
-    return InstallExitCode(true, failures, false);
+    return report::InstallExitCode(true, failures, false);
 }
 
-} // namespace unattended
+} // namespace silent

@@ -13,7 +13,8 @@ std::string Utf8(const std::string& ansi) {
 } // namespace
 
 MachineFacts GatherMachineFacts(const std::wstring& installFolder) {
-    MachineFacts facts{fw::Utf8FromWide(installFolder), {}, kOwnRegistryView, g_nTargetBits};
+    MachineFacts facts{
+        fw::Utf8FromWide(installFolder), {}, install::kOwnRegistryView, g_nTargetBits};
     // The scan the installation ran, run again: what it finds is what an installation
     // could have written to.
     CAcadRegistry found;

@@ -61,7 +61,7 @@ bool IsRoot(const std::string& plain) {
 
 bool IsInside(const std::string& path, const std::string& folder) {
     return path.size() > folder.size() + 1 && path[folder.size()] == '\\' &&
-           SamePath(path.substr(0, folder.size()), folder);
+           install::SamePath(path.substr(0, folder.size()), folder);
 }
 
 bool IsDirectlyIn(const std::string& path, const std::string& folder) {
@@ -82,7 +82,7 @@ bool IsSupportFile(const std::string& path, const std::vector<FoundProduct>& pro
             continue;
         for (const auto& copy :
              acad::PlanSupportFiles("", "", product.year == acad::kDriverReleaseYear)) {
-            if (copy.destination && SamePath(path, *folder + *copy.destination))
+            if (copy.destination && install::SamePath(path, *folder + *copy.destination))
                 return true;
         }
     }
@@ -91,12 +91,12 @@ bool IsSupportFile(const std::string& path, const std::vector<FoundProduct>& pro
 
 // The Active Setup component and the list entry are removed by their fixed names, never
 // from a record line, so only demand-load keys are looked for here.
-bool IsEntryKey(const RecordedKey& key, const MachineFacts& facts) {
+bool IsEntryKey(const install::RecordedKey& key, const MachineFacts& facts) {
     if (key.view != facts.view)
         return false;
     for (const FoundProduct& product : facts.products) {
         for (const auto& entry : acad::DemandLoadEntries(product.year, "", "", facts.targetBits)) {
-            if (entry && SamePath(key.path, product.key + entry->keyName))
+            if (entry && install::SamePath(key.path, product.key + entry->keyName))
                 return true;
         }
     }
@@ -112,7 +112,7 @@ bool IsProfileVariablesKey(const std::string& key) {
     if (levels.size() != std::size(fixed))
         return false;
     for (size_t i = 0; i < levels.size(); ++i) {
-        if (levels[i].empty() || (fixed[i] && !SamePath(levels[i], fixed[i])))
+        if (levels[i].empty() || (fixed[i] && !install::SamePath(levels[i], fixed[i])))
             return false;
     }
     return true;
@@ -123,9 +123,9 @@ bool IsProfileVariablesKey(const std::string& key) {
 // merge adds one folder (a second installation upper-cases a folder that the first wrote alone
 // into a short value, so a folder may come twice). Also "before" keeps its type: REG_EXPAND_SZ
 // would turn the same text into other folders.
-bool OnlyTheFoldersChanged(const RecordedTrustedPath& t, const std::vector<std::string>& folders,
-                           WidenUtf8 widen) {
-    const RecordedText before = t.before.value_or(RecordedText{kRegSz, {}});
+bool OnlyTheFoldersChanged(const install::RecordedTrustedPath& t,
+                           const std::vector<std::string>& folders, WidenUtf8 widen) {
+    const install::RecordedText before = t.before.value_or(install::RecordedText{kRegSz, {}});
     if (before.type != t.written.type)
         return false;
     const std::wstring written = widen(t.written.text);
@@ -146,20 +146,22 @@ bool OnlyTheFoldersChanged(const RecordedTrustedPath& t, const std::vector<std::
 // An earlier installation's folder that this record took over: an install folder by its name.
 bool IsEarlierInstallFolder(const std::string& path) {
     const std::vector<std::string> levels = Split(path);
-    return !IsRoot(path) && !levels.empty() && SamePath(levels.back(), app::kInstallFolderName);
+    return !IsRoot(path) && !levels.empty() &&
+           install::SamePath(levels.back(), install::kInstallFolderName);
 }
 
 } // namespace
 
-CheckedRecord CheckRecord(const InstallRecord& record, const MachineFacts& facts, WidenUtf8 widen) {
+CheckedRecord CheckRecord(const install::InstallRecord& record, const MachineFacts& facts,
+                          WidenUtf8 widen) {
     CheckedRecord result;
-    InstallRecord& ok = result.accepted;
+    install::InstallRecord& ok = result.accepted;
     ok.listedUnder = record.listedUnder;
     const auto refuse = [&](const std::string& what) { result.refused.push_back(what); };
 
     const std::optional<std::string> recorded = PlainPath(record.installFolder);
     const std::optional<std::string> running = PlainPath(facts.installFolder);
-    if (recorded && running && SamePath(*recorded, *running) && !IsRoot(*recorded))
+    if (recorded && running && install::SamePath(*recorded, *running) && !IsRoot(*recorded))
         ok.installFolder = *recorded;
     else if (!record.installFolder.empty())
         refuse("install folder " + record.installFolder);
@@ -184,16 +186,17 @@ CheckedRecord CheckRecord(const InstallRecord& record, const MachineFacts& facts
     const auto atOrAboveAnInstallFolder = [&](const std::string& path) {
         return !IsRoot(path) && std::any_of(installFolders.begin(), installFolders.end(),
                                             [&](const std::string& folder) {
-                                                return SamePath(path, folder) ||
+                                                return install::SamePath(path, folder) ||
                                                        IsInside(folder, path);
                                             });
     };
 
     for (const std::string& created : record.folders) {
         const std::optional<std::string> path = PlainPath(created);
-        const bool settingsFolder =
-            std::any_of(record.files.begin(), record.files.end(), [&](const RecordedFile& f) {
-                return f.kind == core::FileKind::Settings && SamePath(FolderOf(f.path), created);
+        const bool settingsFolder = std::any_of(
+            record.files.begin(), record.files.end(), [&](const install::RecordedFile& f) {
+                return f.kind == core::FileKind::Settings &&
+                       install::SamePath(FolderOf(f.path), created);
             });
         if (path && atOrAboveAnInstallFolder(*path))
             ok.folders.push_back(*path);
@@ -201,7 +204,7 @@ CheckedRecord CheckRecord(const InstallRecord& record, const MachineFacts& facts
             refuse("folder " + created);
     }
 
-    for (const RecordedFile& file : record.files) {
+    for (const install::RecordedFile& file : record.files) {
         const std::optional<std::string> path = PlainPath(file.path);
         bool ours = file.kind == core::FileKind::Settings; // never removed
         if (path && (file.kind == core::FileKind::Package || file.kind == core::FileKind::Kept))
@@ -214,14 +217,14 @@ CheckedRecord CheckRecord(const InstallRecord& record, const MachineFacts& facts
             refuse("file " + file.path);
     }
 
-    for (const RecordedKey& key : record.keys) {
+    for (const install::RecordedKey& key : record.keys) {
         if (IsEntryKey(key, facts))
             ok.keys.push_back(key);
         else
             refuse("HKEY_LOCAL_MACHINE\\" + key.path);
     }
 
-    for (const RecordedTrustedPath& profile : record.trustedPaths) {
+    for (const install::RecordedTrustedPath& profile : record.trustedPaths) {
         if (!installFolders.empty() && IsProfileVariablesKey(profile.variablesKey) &&
             OnlyTheFoldersChanged(profile, installFolders, widen))
             ok.trustedPaths.push_back(profile);

@@ -28,7 +28,7 @@ struct MachineFacts {
 };
 
 struct CheckedRecord {
-    InstallRecord accepted;           // what may be carried out, paths as checked
+    install::InstallRecord accepted;  // what may be carried out, paths as checked
     std::vector<std::string> refused; // one item a line, as named in the record, UTF-8
 };
 
@@ -45,6 +45,7 @@ using WidenUtf8 = std::wstring (*)(const std::string&);
 // the record lies in. Settings files and their folder are never acted on and pass. Paths
 // that Windows would not take as written ("." or ".." levels, a level ending in a dot or
 // space, "\\?\", a stray ':') are refused.
-CheckedRecord CheckRecord(const InstallRecord& record, const MachineFacts& facts, WidenUtf8 widen);
+CheckedRecord CheckRecord(const install::InstallRecord& record, const MachineFacts& facts,
+                          WidenUtf8 widen);
 
 } // namespace uninstall

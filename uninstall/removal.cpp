@@ -126,16 +126,16 @@ bool RemoveFolderSoon(const std::wstring& folder) {
 
 } // namespace
 
-RemovalResult RemoveRegisteredParts(const InstallRecord& record, const RemovalLog& log) {
+RemovalResult RemoveRegisteredParts(const install::InstallRecord& record, const RemovalLog& log) {
     RemovalResult result;
-    InstallRecord& remaining = result.remaining;
+    install::InstallRecord& remaining = result.remaining;
     remaining.installFolder = record.installFolder;
     remaining.earlierFolders = record.earlierFolders;
     remaining.folders = record.folders;
     remaining.listedUnder = record.listedUnder;
     Outcome outcome(log, result.notRemoved);
 
-    for (const RecordedKey& key : record.keys) {
+    for (const install::RecordedKey& key : record.keys) {
         const REGSAM view = key.view == 32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
         const LONG error = RegDeleteKeyExW(HKEY_LOCAL_MACHINE, W(key.path).c_str(), view, 0);
         if (!outcome(L"HKEY_LOCAL_MACHINE\\" + W(key.path), error))
@@ -144,9 +144,11 @@ RemovalResult RemoveRegisteredParts(const InstallRecord& record, const RemovalLo
     std::vector<std::wstring> folders{W(record.installFolder)};
     for (const std::string& earlier : record.earlierFolders)
         folders.push_back(W(earlier));
-    for (const RecordedTrustedPath& profile : record.trustedPaths) {
+    for (const install::RecordedTrustedPath& profile : record.trustedPaths) {
         const std::wstring keyPath = W(profile.variablesKey);
-        const auto wide = [](const RecordedText& t) { return core::StoredText{t.type, W(t.text)}; };
+        const auto wide = [](const install::RecordedText& t) {
+            return core::StoredText{t.type, W(t.text)};
+        };
         std::optional<core::StoredText> before;
         if (profile.before)
             before = wide(*profile.before);
@@ -161,29 +163,29 @@ RemovalResult RemoveRegisteredParts(const InstallRecord& record, const RemovalLo
     for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
         outcome(std::wstring(root == HKEY_LOCAL_MACHINE ? L"HKEY_LOCAL_MACHINE\\"
                                                         : L"HKEY_CURRENT_USER\\") +
-                    unattended::kActiveSetupKey,
-                DeleteTree(root, unattended::kActiveSetupKey));
+                    install::kActiveSetupKey,
+                DeleteTree(root, install::kActiveSetupKey));
 
-    const RemovalPlan plan = PlanRemoval(record);
-    for (const RecordedFile& file : plan.files) {
+    const install::RemovalPlan plan = PlanRemoval(record);
+    for (const install::RecordedFile& file : plan.files) {
         if (!outcome(W(file.path), DeleteOneFile(W(file.path))))
             remaining.files.push_back(file);
     }
     remaining.files.insert(remaining.files.end(), plan.keptFiles.begin(), plan.keptFiles.end());
     // While anything is left, the list entry stays: it is how the user starts the next try.
     if (result.notRemoved.empty() && !record.listedUnder.empty() &&
-        outcome(L"the entry in the list of programs", RemoveListEntry(record.listedUnder)))
+        outcome(L"the entry in the list of programs", install::RemoveListEntry(record.listedUnder)))
         remaining.listedUnder.clear();
     return result;
 }
 
-std::vector<std::wstring> RemoveFolderRemains(const InstallRecord& record,
+std::vector<std::wstring> RemoveFolderRemains(const install::InstallRecord& record,
                                               const std::wstring& recordPath,
                                               const RemovalLog& log) {
     std::vector<std::wstring> notRemoved;
     Outcome outcome(log, notRemoved);
-    const RemovalPlan plan = PlanRemoval(record);
-    for (const RecordedFile& file : plan.keptFiles)
+    const install::RemovalPlan plan = PlanRemoval(record);
+    for (const install::RecordedFile& file : plan.keptFiles)
         outcome(W(file.path), DeleteOneFile(W(file.path)));
     outcome(recordPath, DeleteOneFile(recordPath));
     for (const std::string& folder : plan.folders) {

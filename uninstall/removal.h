@@ -16,14 +16,14 @@ using RemovalLog = std::function<void(const std::wstring&)>;
 
 struct RemovalResult {
     std::vector<std::wstring> notRemoved; // for the user, one item a line
-    InstallRecord remaining;              // what a later uninstall still has to remove
+    install::InstallRecord remaining;     // what a later uninstall still has to remove
 };
 
 // Demand-load keys, trusted paths, the Active Setup component, package and support files;
 // the list entry too when all of them went.
-RemovalResult RemoveRegisteredParts(const InstallRecord& record, const RemovalLog& log);
+RemovalResult RemoveRegisteredParts(const install::InstallRecord& record, const RemovalLog& log);
 // The kept files, the record and the folders that are empty by then.
-std::vector<std::wstring> RemoveFolderRemains(const InstallRecord& record,
+std::vector<std::wstring> RemoveFolderRemains(const install::InstallRecord& record,
                                               const std::wstring& recordPath,
                                               const RemovalLog& log);
 

@@ -66,7 +66,7 @@ bool HandOverReadable() {
 }
 
 std::wstring RecordPath(const std::wstring& folder) {
-    return folder + L"\\" + fw::WideFromAnsi(kRecordFileName);
+    return folder + L"\\" + fw::WideFromAnsi(install::kRecordFileName);
 }
 
 std::wstring TempFolder() {
@@ -120,7 +120,7 @@ std::optional<int> RunTemporaryCopy(const std::wstring& folder, const std::wstri
     CloseHandle(info.hThread);
     reportWrite.reset(); // the copy holds the only writer now: its end breaks the pipe
     if (!silent)
-        return unattended::kExitDone;
+        return report::kExitDone;
     DWORD code = 0, read = 0;
     if (reportRead && ReadFile(reportRead.get(), &code, sizeof code, &read, nullptr) &&
         read == sizeof code)
@@ -164,10 +164,10 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
     // starts in the temporary folder, so that it never holds the install folder.
     if (const auto start = Variable(kStartFolderVariable))
         SetCurrentDirectoryW(start->c_str());
-    std::unique_ptr<unattended::InstallLog> log;
-    if (logPath && !(log = unattended::InstallLog::Create(*logPath))) {
-        ReportAndWaitForInstaller(unattended::kExitBadCommandLine);
-        return unattended::kExitBadCommandLine;
+    std::unique_ptr<report::InstallLog> log;
+    if (logPath && !(log = report::InstallLog::Create(*logPath))) {
+        ReportAndWaitForInstaller(report::kExitBadCommandLine);
+        return report::kExitBadCommandLine;
     }
     const RemovalLog write = [&](const std::wstring& line) {
         if (log)
@@ -183,7 +183,7 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
     SetCurrentDirectoryW(TempFolder().c_str()); // the install folder may go
     if (!HandOverReadable()) {
         write(L"internal error: a value handed over to the uninstaller is no number");
-        return finish(unattended::kExitInternalError, nullptr);
+        return finish(report::kExitInternalError, nullptr);
     }
 
     const std::wstring recordPath = RecordPath(folder);
@@ -191,18 +191,18 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
     const std::optional<std::string> content = fw::ReadWholeFile(recordPath);
     if (!content) {
         write(L"no install record: " + recordPath);
-        return finish(unattended::kExitNoPackage, kNoRecordMessage);
+        return finish(report::kExitNoPackage, kNoRecordMessage);
     }
-    const CheckedRecord checked =
-        CheckRecord(ReadInstallRecord(*content), GatherMachineFacts(folder), fw::WideFromUtf8);
-    const InstallRecord& record = checked.accepted;
+    const CheckedRecord checked = CheckRecord(install::ReadInstallRecord(*content),
+                                              GatherMachineFacts(folder), fw::WideFromUtf8);
+    const install::InstallRecord& record = checked.accepted;
     if (!silent && ShowSetupMessage(kConfirmMessage, MB_YESNO) != IDYES) {
         write(L"not confirmed: nothing removed");
-        return finish(unattended::kExitDone, nullptr);
+        return finish(report::kExitDone, nullptr);
     }
     if (IsAcadRunning()) {
         write(L"AutoCAD is running: nothing removed");
-        return finish(unattended::kExitAcadRunning, kCloseAutoCadMessage);
+        return finish(report::kExitAcadRunning, kCloseAutoCadMessage);
     }
 
     for (const std::string& item : checked.refused)
@@ -210,11 +210,11 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
     RemovalResult result = RemoveRegisteredParts(record, write);
     std::vector<std::wstring>& notRemoved = result.notRemoved;
     if (notRemoved.empty()) {
-        ReportAndWaitForInstaller(checked.refused.empty() ? unattended::kExitDone
-                                                          : unattended::kExitPartly);
+        ReportAndWaitForInstaller(checked.refused.empty() ? report::kExitDone
+                                                          : report::kExitPartly);
         const auto more = RemoveFolderRemains(record, recordPath, write);
         notRemoved.insert(notRemoved.end(), more.begin(), more.end());
-    } else if (!fw::WriteWholeFile(recordPath, FormatInstallRecord(result.remaining))) {
+    } else if (!fw::WriteWholeFile(recordPath, install::FormatInstallRecord(result.remaining))) {
         write(L"could not rewrite the install record " + recordPath);
     }
     for (const auto& item : notRemoved)
@@ -223,7 +223,7 @@ int Uninstall(const std::wstring& folder, bool silent, const std::optional<std::
     // list entry, but the user and the exit code learn of them.
     for (const std::string& item : checked.refused)
         notRemoved.push_back(fw::WideFromUtf8(item));
-    const int code = notRemoved.empty() ? unattended::kExitDone : unattended::kExitPartly;
+    const int code = notRemoved.empty() ? report::kExitDone : report::kExitPartly;
     const std::wstring message = notRemoved.empty() ? kDoneMessage : PartlyText(notRemoved);
     finish(code, message.c_str());
     if (fromCopy) // a running program cannot delete itself; Windows does at the next start

@@ -8,7 +8,7 @@
 namespace uninstall {
 
 // Removes what the install record beside this program names; returns the process's exit
-// code (unattended::ExitCode). arguments: the command line after the program's name, handed
+// code (report::ExitCode). arguments: the command line after the program's name, handed
 // on unchanged to the temporary copy; silent: no window at all.
 int RunUninstall(const std::wstring& arguments, bool silent,
                  const std::optional<std::wstring>& logPath);

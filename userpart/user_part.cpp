@@ -11,7 +11,7 @@
 
 #include <windows.h>
 
-namespace unattended {
+namespace userpart {
 
 namespace {
 
@@ -23,8 +23,8 @@ std::wstring DefaultLogPath() {
 
 // The kept settings file into the user's settings folder, unless one is there. Returns the
 // number of failures (0 or 1).
-int GiveSettingsFile(const std::wstring& installFolder, InstallLog& log) {
-    const std::wstring kept = installFolder + L"\\" + fw::WideFromAnsi(kSettingsFile);
+int GiveSettingsFile(const std::wstring& installFolder, report::InstallLog& log) {
+    const std::wstring kept = installFolder + L"\\" + fw::WideFromAnsi(install::kSettingsFile);
     if (GetFileAttributesW(kept.c_str()) == INVALID_FILE_ATTRIBUTES) {
         log.Write(L"no settings file kept in " + installFolder + L": none given to the user");
         return 0;
@@ -37,7 +37,7 @@ int GiveSettingsFile(const std::wstring& installFolder, InstallLog& log) {
     }
     if (CreateDirectoryW(folder->c_str(), nullptr))
         core::InstallEvents::FolderCreated(fw::AnsiFromWide(*folder));
-    const std::wstring settings = *folder + L"\\" + fw::WideFromAnsi(kSettingsFile);
+    const std::wstring settings = *folder + L"\\" + fw::WideFromAnsi(install::kSettingsFile);
     // Fails on an existing file, so that a user's own settings are never replaced, even one
     // written between a look and the copy.
     if (CopyFileW(kept.c_str(), settings.c_str(), TRUE)) {
@@ -57,14 +57,15 @@ int GiveSettingsFile(const std::wstring& installFolder, InstallLog& log) {
 } // namespace
 
 int RunUserPart(CAcadRegistry& registry, const std::optional<std::wstring>& logPath) {
-    std::unique_ptr<InstallLog> log = InstallLog::Create(logPath.value_or(DefaultLogPath()));
+    std::unique_ptr<report::InstallLog> log =
+        report::InstallLog::Create(logPath.value_or(DefaultLogPath()));
     if (!log) {
         if (logPath)
-            return kExitBadCommandLine;
-        log = InstallLog::Discarding(); // at logon nobody could be told; do the part anyway
+            return report::kExitBadCommandLine;
+        log = report::InstallLog::Discarding(); // at logon nobody could be told; do the part anyway
     }
-    const SilentMessages messages(*log);
-    LogListener listener(*log);
+    const report::SilentMessages messages(*log);
+    report::LogListener listener(*log);
     const core::ScopedInstallListener listening(listener);
     const std::wstring installFolder = fw::OwnFolder();
     log->Write(L"user part for the installation in " + installFolder);
@@ -80,9 +81,9 @@ int RunUserPart(CAcadRegistry& registry, const std::optional<std::wstring>& logP
         ++failures;
     }
     failures += GiveSettingsFile(installFolder, *log);
-    const int code = failures > 0 ? kExitPartly : kExitDone;
+    const int code = failures > 0 ? report::kExitPartly : report::kExitDone;
     log->Write(L"exit code " + std::to_wstring(code));
     return code;
 }
 
-} // namespace unattended
+} // namespace userpart

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-namespace unattended {
+namespace userpart {
 
 // The log's name in the user's temporary folder when no /LOG= is given.
 constexpr const wchar_t* kUserPartLogName = L"Vornik-UserPart.log";
@@ -17,4 +17,4 @@ constexpr const wchar_t* kUserPartLogName = L"Vornik-UserPart.log";
 // Returns the exit code: 0, or 1 when a profile or the settings file could not be written.
 int RunUserPart(CAcadRegistry& registry, const std::optional<std::wstring>& logPath);
 
-} // namespace unattended
+} // namespace userpart

@@ -155,9 +155,9 @@ void Folders(unsigned options, const Fields& f) {
 
 // An accepted folder loses no demand-load entry of any release to the path limit.
 void Install(unsigned, const Fields& f) {
-    if (!app::IsInstallableFolderText(f[0]))
+    if (!install::IsInstallableFolderText(f[0]))
         return;
-    const std::string folder = app::MakeInstallFolder(f[0]);
+    const std::string folder = install::MakeInstallFolder(f[0]);
     CHECK(CheckFolderPath(folder, true, {}) == FolderPathOk);
     for (int year = acad::kFirstYear; year < acad::kFirstYear + acad::kReleaseCount; ++year) {
         for (int bits : {32, 64}) {

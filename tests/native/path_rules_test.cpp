@@ -117,9 +117,9 @@ TEST_F(PathRules, InstallFolderFromFolderText) {
         {"C:\\a;b", ""},
     };
     for (const auto& [text, folder] : rows) {
-        EXPECT_EQ(app::IsInstallableFolderText(text), !folder.empty()) << text;
+        EXPECT_EQ(install::IsInstallableFolderText(text), !folder.empty()) << text;
         if (!folder.empty()) {
-            EXPECT_EQ(app::MakeInstallFolder(text), folder) << text;
+            EXPECT_EQ(install::MakeInstallFolder(text), folder) << text;
         }
     }
 }
@@ -142,7 +142,7 @@ TEST_F(PathRules, SilentFolderFollowsTheInstallation) {
         {"", none},
     };
     for (const auto& [listed, text] : rows)
-        EXPECT_EQ(app::CurrentFolderText(listed), text) << listed.value_or("(none)");
+        EXPECT_EQ(install::CurrentFolderText(listed), text) << listed.value_or("(none)");
 }
 
 // The picker's syntax pass never touches the disk: empty actions would throw if it did. It

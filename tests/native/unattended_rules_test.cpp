@@ -6,7 +6,8 @@
 
 namespace {
 
-using namespace unattended;
+using namespace entry;
+using namespace silent;
 
 TEST(UnattendedRules, CommandLine) {
     using Years = std::optional<std::vector<int>>;

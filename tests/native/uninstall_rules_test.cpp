@@ -6,6 +6,7 @@
 
 namespace {
 
+using namespace install;
 using namespace uninstall;
 using core::FileKind;
 

@@ -171,7 +171,7 @@ TEST_F(UninstallE2E, ForgedLinesAndLinksTouchNothingOutsideTheInstallation) {
     MakeFolders(empty);
     SetRegString(HKEY_LOCAL_MACHINE, foreignKey, "v", "theirs");
     AddProfile(cad2010, L"Other", L"D:\\Lisp");
-    using namespace uninstall;
+    using namespace install;
     WriteFileText(installDir + "\\SetUp.record",
                   *ReadFileText(installDir + "\\SetUp.record") +
                       FileLine(core::FileKind::Package, victim, false) + FolderLine(empty) +
