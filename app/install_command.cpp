@@ -50,9 +50,7 @@ void Dlg_Setup::OnInstall() {
     if (!RunInstall())
         return; // the dialog is ending, or waits for another folder
     {
-        // Painted once, when every control has changed, rather than control by control.
         const fw::HeldRedraw oncePainted(hwnd());
-        m_progress.SetPos(kProgressHigh);
         ShowCompletionScreen();
         UpdateData(FALSE);
     }
@@ -86,7 +84,8 @@ bool Dlg_Setup::RunInstall() {
     }
     // Without the rights to HKEY_LOCAL_MACHINE or AutoCAD's folders the add-in would never
     // load; the user is told so, beside a full bar, before the completion screen claims
-    // success. Without a box the bar is filled unseen, with the completion screen.
+    // success. Without a box the completion screen follows at once, and a full bar painted
+    // for it would never be seen.
     if (outcome.failures > 0) {
         m_progress.SetPos(kProgressHigh);
         ShowSetupMessage(install::WriteFailureWarning(outcome.failures));
