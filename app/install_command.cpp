@@ -5,7 +5,6 @@
 #include "app/release_boxes.h"
 #include "deploy/acad_running.h"
 #include "deploy/setup_messages.h"
-#include "framework/held_redraw.h"
 #include "install/install_rules.h"
 #include "install/install_sequence.h"
 #include "picker/folder_actions.h"
@@ -49,11 +48,8 @@ void Dlg_Setup::OnInstall() {
     }
     if (!RunInstall())
         return; // the dialog is ending, or waits for another folder
-    {
-        const fw::HeldRedraw oncePainted(hwnd());
-        ShowCompletionScreen();
-        UpdateData(FALSE);
-    }
+    ShowCompletionScreen();
+    UpdateData(FALSE);
     ShrinkToOkButton();
 }
 
@@ -82,14 +78,11 @@ bool Dlg_Setup::RunInstall() {
         OnCancel(); // the user has been told; nothing was registered
         return false;
     }
+    m_progress.SetPos(kProgressHigh);
     // Without the rights to HKEY_LOCAL_MACHINE or AutoCAD's folders the add-in would never
-    // load; the user is told so, beside a full bar, before the completion screen claims
-    // success. Without a box the completion screen follows at once, and a full bar painted
-    // for it would never be seen.
-    if (outcome.failures > 0) {
-        m_progress.SetPos(kProgressHigh);
+    // load; the user is told so before the completion screen claims success.
+    if (outcome.failures > 0)
         ShowSetupMessage(install::WriteFailureWarning(outcome.failures));
-    }
     return true;
 }
 
