@@ -57,6 +57,10 @@ void StripTrailingBackslash(std::wstring& text) {
         text.pop_back();
 }
 
+std::wstring QueryableFolder(const std::wstring& folder) {
+    return folder.size() == 2 && folder[1] == L':' ? folder + L"\\" : folder;
+}
+
 std::string UpperAscii(const std::string& text) {
     std::string result = text;
     for (size_t pos = 0; pos < result.size();) {

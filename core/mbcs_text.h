@@ -34,6 +34,10 @@ size_t FindText(const std::string& text, const std::string& needle, size_t from 
 void StripTrailingBackslash(std::string& text);
 void StripTrailingBackslash(std::wstring& text);
 
+// The folder as a file-system call must be given it: "D:" alone names the current folder of
+// drive D, "D:\" its root.
+std::wstring QueryableFolder(const std::wstring& folder);
+
 // Upper-cases ASCII letters only; the bytes of double-byte characters are left alone, and
 // so is every other letter, so that a path keeps its spelling.
 std::string UpperAscii(const std::string& text);

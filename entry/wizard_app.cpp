@@ -16,8 +16,11 @@ BOOL CWizardApp::InitInstance() {
         // The dialog hosts no ActiveX control, so there is no control containment to enable.
         g_acadRegistry.ScanInstalledReleases();
         Dlg_Setup dialog(g_acadRegistry);
-        // The dialog ends with IDABORT only when one of its handlers failed.
-        return dialog.DoModal() == IDABORT ? report::kExitInternalError : report::kExitDone;
+        // OK and Cancel are the dialog's own ends; IDABORT means one of its handlers failed,
+        // and -1 or 0 that it never appeared.
+        const INT_PTR result = dialog.DoModal();
+        return result == IDOK || result == IDCANCEL ? report::kExitDone
+                                                    : report::kExitInternalError;
     });
     return FALSE;
 }

@@ -51,6 +51,10 @@ std::wstring WideFromUtf8(const std::string& text) {
     return Widen(CP_UTF8, text);
 }
 
+std::string Utf8FromAnsi(const std::string& text) {
+    return Utf8FromWide(WideFromAnsi(text));
+}
+
 namespace {
 bool IsSystemLeadByte(unsigned char c) {
     return IsDBCSLeadByte(c) != FALSE;

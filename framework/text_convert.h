@@ -18,6 +18,8 @@ std::optional<std::string> ExactAnsiFromWide(const std::wstring& text);
 // UTF-16 to UTF-8 (logs and records, whatever the code page) and back.
 std::string Utf8FromWide(const std::wstring& text);
 std::wstring WideFromUtf8(const std::string& text);
+// ANSI text (paths, registry names) to UTF-8.
+std::string Utf8FromAnsi(const std::string& text);
 // Installs the system's lead-byte rule for the multi-byte path functions.
 void UseSystemLeadByteRule();
 

@@ -51,26 +51,25 @@ bool MakeInstallFolders(const std::string& installFolder, void* securityAttribut
 // The record of the installation that the list of programs names, when it lies in another
 // folder: its facts go first into this installation's record, so that one uninstall removes
 // both and puts back what was there before the first.
-std::string TakenOverRecord(const std::string& installFolder) {
-    const std::optional<std::string> listed = install::ListedInstallFolder();
+std::string TakenOverRecord(const std::string& installFolder, bool machineWide) {
+    const std::optional<std::string> listed = ListedInstallFolder(machineWide);
     if (!listed)
         return {};
     const std::optional<std::string> earlier =
-        fw::ReadWholeFile(fw::WideFromAnsi(*listed + "\\" + install::kRecordFileName));
-    return earlier ? install::TakeOverRecord(*earlier,
-                                             fw::Utf8FromWide(fw::WideFromAnsi(installFolder)))
+        fw::ReadWholeFile(fw::WideFromAnsi(*listed + "\\" + kRecordFileName));
+    return earlier ? TakeOverRecord(*earlier, fw::Utf8FromWide(fw::WideFromAnsi(installFolder)))
                    : std::string();
 }
 
 InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& installFolder,
-                            const acad::ReleaseTicks& ticks, fw::ProgressBar& progress) {
+                            const acad::ReleaseTicks& ticks, fw::ProgressBar& progress,
+                            bool machineWide) {
     InstallOutcome outcome;
     // Every missing level, locked when the installation is machine-wide.
     const std::string targetFolder =
         installFolder.substr(0, core::FindLastBackslash(installFolder));
     const security::PreparedFolders folders = security::PrepareInstallFolders(
-        targetFolder, installFolder, security::InstallsMachineWide(),
-        [&](void* securityAttributes) {
+        targetFolder, installFolder, machineWide, [&](void* securityAttributes) {
             return MakeInstallFolders(installFolder, securityAttributes);
         });
     if (folders.state == security::FolderState::Refused) {
@@ -90,7 +89,7 @@ InstallOutcome InstallSteps(CAcadRegistry& registry, const std::string& installF
     outcome.failures = registry.RegisterAddIn(ticks, installFolder);
     progress.StepIt();
     outcome.failures += registry.CopySupportFiles(ticks);
-    outcome.failures += install::KeepInstallerFiles(installFolder);
+    outcome.failures += KeepInstallerFiles(installFolder);
     progress.StepIt();
     return outcome;
 }
@@ -102,12 +101,13 @@ InstallOutcome Install(CAcadRegistry& registry, const std::string& installFolder
     std::string packageFolder;
     if (!GetPackageFolder(packageFolder))
         return {};
+    const bool machineWide = security::InstallsMachineWide();
     // The record hears every step, from the folders on, for the uninstaller.
-    install::InstallRecordWriter record(installFolder, TakenOverRecord(installFolder));
+    InstallRecordWriter record(installFolder, TakenOverRecord(installFolder, machineWide));
     const core::ScopedInstallListener recording(record);
-    InstallOutcome outcome = InstallSteps(registry, installFolder, ticks, progress);
+    InstallOutcome outcome = InstallSteps(registry, installFolder, ticks, progress, machineWide);
     if (outcome.copied)
-        install::RegisterUninstaller(installFolder, record);
+        RegisterUninstaller(installFolder, record);
     return outcome;
 }
 

@@ -78,16 +78,15 @@ bool RegisterUninstaller(const std::string& installFolder, InstallRecordWriter& 
     return false;
 }
 
-std::optional<std::string> ListedInstallFolder() {
-    for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        fw::unique_hkey key;
-        if (RegOpenKeyExW(root, kListKey, 0, KEY_READ | kListView, key.put()) != ERROR_SUCCESS)
-            continue;
-        const fw::RegText location = fw::ReadRegText(key.get(), L"", L"InstallLocation");
-        if (location.status == ERROR_SUCCESS)
-            return fw::ExactAnsiFromWide(location.text);
-    }
-    return std::nullopt;
+std::optional<std::string> ListedInstallFolder(bool machineWide) {
+    fw::unique_hkey key;
+    if (RegOpenKeyExW(machineWide ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, kListKey, 0,
+                      KEY_READ | kListView, key.put()) != ERROR_SUCCESS)
+        return std::nullopt;
+    const fw::RegText location = fw::ReadRegText(key.get(), L"", L"InstallLocation");
+    if (location.status != ERROR_SUCCESS)
+        return std::nullopt;
+    return fw::ExactAnsiFromWide(location.text);
 }
 
 long RemoveListEntry(const std::string& root) {

@@ -8,28 +8,22 @@
 
 namespace install {
 
-namespace {
-std::string Utf8(const std::string& ansi) {
-    return fw::Utf8FromWide(fw::WideFromAnsi(ansi));
-}
-} // namespace
-
 InstallRecordWriter::InstallRecordWriter(const std::string& installFolder,
                                          const std::string& takenOver)
     : m_path(fw::WideFromAnsi(installFolder) + L"\\" + fw::WideFromAnsi(kRecordFileName)) {
-    m_pending = takenOver + InstallFolderLine(Utf8(installFolder));
+    m_pending = takenOver + InstallFolderLine(fw::Utf8FromAnsi(installFolder));
 }
 
 void InstallRecordWriter::FolderCreated(const std::string& path) {
-    m_pending += FolderLine(Utf8(path));
+    m_pending += FolderLine(fw::Utf8FromAnsi(path));
 }
 
 void InstallRecordWriter::FilePlanned(core::FileKind kind, const std::string& to, bool exists) {
-    m_pending += FileLine(kind, Utf8(to), exists);
+    m_pending += FileLine(kind, fw::Utf8FromAnsi(to), exists);
 }
 
 void InstallRecordWriter::EntryKeyPlanned(const std::string& key) {
-    m_pending += KeyLine(kOwnRegistryView, Utf8(key));
+    m_pending += KeyLine(kOwnRegistryView, fw::Utf8FromAnsi(key));
 }
 
 void InstallRecordWriter::TrustedPathPlanned(const std::wstring& variablesKey,

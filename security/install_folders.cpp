@@ -1,6 +1,7 @@
 #include "security/install_folders.h"
 
 #include "core/install_events.h"
+#include "core/mbcs_text.h"
 #include "framework/text_convert.h"
 #include "framework/unique_handle.h"
 #include "security/folder_dacl.h"
@@ -29,23 +30,18 @@ bool IsAdministrator() {
     return is;
 }
 
-// "D:" names the current folder of drive D; the folder the user chose is its root.
-std::wstring FolderForQuery(const std::wstring& folder) {
-    return folder.size() == 2 && folder[1] == L':' ? folder + L"\\" : folder;
-}
+enum class Level { Missing, Existed, Refused };
 
-enum class Level { Existed, Refused };
-
-// The folder's owner must be trusted; an install folder that existed gets the locked DACL.
+// The folder's owner must be trusted; an install folder that exists gets the locked DACL.
 Level CheckExisting(const std::wstring& folder, bool lock, const SecurityDescriptor* locked,
                     const std::wstring& runner) {
-    const std::wstring queried = FolderForQuery(folder);
+    const std::wstring queried = core::QueryableFolder(folder); // "D:" chosen: the root
     const std::optional<std::wstring> owner = OwnerSid(queried);
     if (!owner) {
         const DWORD error = GetLastError();
         // A missing level is nobody's yet: the installation makes it, locked.
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            return Level::Existed;
+            return Level::Missing;
         core::InstallEvents::Failed(L"read the owner of " + folder, error);
         return Level::Refused;
     }
@@ -91,11 +87,15 @@ PreparedFolders PrepareInstallFolders(const std::string& target, const std::stri
     std::vector<std::wstring> levels = LevelsAbove(fw::WideFromAnsi(target));
     levels.push_back(fw::WideFromAnsi(target));
     const std::wstring install = fw::WideFromAnsi(installFolder);
+    // The install folder is locked once: when it is found, or when it appeared since.
+    Level installLevel = Level::Missing;
     const auto checkExisting = [&]() -> std::optional<std::wstring> {
         for (const std::wstring& level : levels)
             if (CheckExisting(level, false, &*locked, *runner) == Level::Refused)
                 return level;
-        if (CheckExisting(install, true, &*locked, *runner) == Level::Refused)
+        const bool lock = installLevel == Level::Missing;
+        installLevel = CheckExisting(install, lock, &*locked, *runner);
+        if (installLevel == Level::Refused)
             return install;
         return std::nullopt;
     };

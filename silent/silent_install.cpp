@@ -11,6 +11,7 @@
 #include "report/install_exit_code.h"
 #include "report/log_listener.h"
 #include "report/silent_messages.h"
+#include "security/install_folders.h"
 #include "silent/release_choice.h"
 
 namespace silent {
@@ -46,7 +47,8 @@ int RunSilentInstall(CAcadRegistry& registry, const std::optional<std::wstring>&
                      const std::optional<std::vector<int>>& years, report::InstallLog& log) {
     const std::optional<std::string> folder =
         folderAsked ? fw::ExactAnsiFromWide(*folderAsked)
-                    : install::CurrentFolderText(install::ListedInstallFolder());
+                    : install::CurrentFolderText(
+                          install::ListedInstallFolder(security::InstallsMachineWide()));
     const std::wstring folderText = folderAsked ? *folderAsked : fw::WideFromAnsi(*folder);
     // The same rules as the dialog's Install: nothing is created for a folder it would refuse.
     if (!folder || !install::IsInstallableFolderText(*folder)) {

@@ -6,12 +6,6 @@
 
 namespace uninstall {
 
-namespace {
-std::string Utf8(const std::string& ansi) {
-    return fw::Utf8FromWide(fw::WideFromAnsi(ansi));
-}
-} // namespace
-
 MachineFacts GatherMachineFacts(const std::wstring& installFolder) {
     MachineFacts facts{
         fw::Utf8FromWide(installFolder), {}, install::kOwnRegistryView, g_nTargetBits};
@@ -23,7 +17,8 @@ MachineFacts GatherMachineFacts(const std::wstring& installFolder) {
         const CStringList& keys = found.m_arrProductKey[k];
         const CStringList& folders = found.m_arrLocation[k];
         for (size_t i = 0; i < keys.size() && i < folders.size(); ++i)
-            facts.products.push_back({acad::ReleaseYear(k), Utf8(keys[i]), Utf8(folders[i])});
+            facts.products.push_back(
+                {acad::ReleaseYear(k), fw::Utf8FromAnsi(keys[i]), fw::Utf8FromAnsi(folders[i])});
     }
     return facts;
 }

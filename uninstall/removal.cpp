@@ -1,5 +1,6 @@
 #include "uninstall/removal.h"
 
+#include "core/mbcs_text.h"
 #include "framework/error_text.h"
 #include "framework/no_link_file.h"
 #include "framework/registry_text.h"
@@ -52,13 +53,15 @@ LONG ApplyRestore(const std::wstring& keyPath, const TrustedPathsRestore& restor
                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
-// A path whose folder is a link leads somewhere else than the record says: nothing there is
-// ours to delete.
+// A path with a link in any of its folders leads somewhere else than the record says:
+// nothing there is ours to delete.
 bool BehindLink(const std::wstring& path) {
-    std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
-    if (!folder.empty() && folder.back() == L':')
-        folder += L'\\'; // "C:" alone names the drive's current folder
-    return fw::IsLink(GetFileAttributesW(folder.c_str()));
+    for (size_t end = path.find_last_of(L'\\'); end != std::wstring::npos && end > 0;
+         end = path.find_last_of(L'\\', end - 1)) {
+        if (fw::IsLink(GetFileAttributesW(core::QueryableFolder(path.substr(0, end)).c_str())))
+            return true;
+    }
+    return false;
 }
 
 LONG DeleteOneFile(const std::wstring& path) {

@@ -73,8 +73,17 @@ class UninstallE2E : public InstallE2E {
 
 // Interactive: one installation into a typed folder. Silent: the dialog's into the target,
 // then /S into another folder, then a plain /S, which stays there; the list names the newest,
-// and one uninstall removes all of it.
+// and one uninstall removes all of it. A user's own installation, listed for that user only,
+// is no part of the machine-wide one: its entry, its record and its files stay.
 TEST_F(UninstallE2E, InstallThenUninstallLeavesTheMachineAsItWas) {
+    const std::string usersOwn = dir / "Mine\\V-ZiruzOrav", usersFile = usersOwn + "\\keep.txt";
+    MakeFolders(usersOwn);
+    WriteFileText(usersFile, "the user's");
+    WriteFileText(usersOwn + "\\SetUp.record",
+                  install::InstallFolderLine(usersOwn) +
+                      install::FileLine(core::FileKind::Package, usersFile, false));
+    SetRegText(HKEY_CURRENT_USER, kListKey, L"InstallLocation", REG_SZ,
+               fw::WideFromAnsi(usersOwn) + L'\0', KEY_WOW64_64KEY);
     for (const bool silent : {false, true}) {
         SCOPED_TRACE(silent ? "silent" : "interactive");
         Snapshot expected = Take();
@@ -121,6 +130,7 @@ TEST_F(UninstallE2E, InstallThenUninstallLeavesTheMachineAsItWas) {
         for (const std::string& folder : {target, dir / "Typed", dir / "Tools"})
             EXPECT_FALSE(Exists(folder)) << "left behind: " << folder;
         EXPECT_EQ(ReadFileText(appData + "\\Vornik\\Vornik.Ini"), Payload("Vornik.Ini"));
+        EXPECT_EQ(ReadFileText(usersFile), "the user's");
     }
 }
 
@@ -180,10 +190,22 @@ TEST_F(UninstallE2E, ForgedLinesAndLinksTouchNothingOutsideTheInstallation) {
     const std::string link = installDir + "\\readme.txt";
     DeleteFileA(link.c_str());
     ASSERT_TRUE(MakeFolderLink(link, outside));
+    // An earlier installation taken over, whose folder's parent is now a link to a folder of
+    // someone else's that holds a folder and a file of the same names.
+    const std::string theirs = dir / "Theirs", hop = dir / "Hop",
+                      theirFile = theirs + "\\V-ZiruzOrav\\part.bin";
+    MakeFolders(theirs + "\\V-ZiruzOrav");
+    WriteFileText(theirFile, "theirs");
+    ASSERT_TRUE(MakeFolderLink(hop, theirs));
+    WriteFileText(installDir + "\\SetUp.record",
+                  InstallFolderLine(hop + "\\V-ZiruzOrav") +
+                      FileLine(core::FileKind::Package, hop + "\\V-ZiruzOrav\\part.bin", false) +
+                      *ReadFileText(installDir + "\\SetUp.record"));
 
     EXPECT_EQ(Uninstall("/S /LOG=" + logFile), 1);
     EXPECT_TRUE(WaitUntil([&] { return LogEnds(); }, kTimeout));
     EXPECT_EQ(ReadFileText(victim), "theirs");
+    EXPECT_EQ(ReadFileText(theirFile), "theirs");
     EXPECT_EQ(ReadFileText(cadFile), "AutoCAD's");
     EXPECT_TRUE(Exists(empty));
     EXPECT_EQ(TakeKey(HKEY_LOCAL_MACHINE, foreignKey).count("|v"), 1u);
